@@ -1,0 +1,12 @@
+#include "game/MainMenu.h"
+
+MainMenu::MainMenu(Game* game) : game(game)
+{
+    createWidgets();
+}
+
+MainMenu::~MainMenu() {}
+
+void MainMenu::createWidgets() {}
+
+void MainMenu::layout() {}

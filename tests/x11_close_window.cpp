@@ -1,0 +1,39 @@
+// Asks an X11 window to close the way a window manager does: a WM_PROTOCOLS
+// client message carrying WM_DELETE_WINDOW. (Destroying the window instead,
+// as xdotool's windowclose does, never lets the program save its settings.)
+//
+// usage: x11_close_window <window id>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: %s <window id>\n", argv[0]);
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+    {
+        std::fprintf(stderr, "cannot open display\n");
+        return 1;
+    }
+    Window window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
+
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+    return sent ? 0 : 1;
+}
