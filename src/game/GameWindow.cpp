@@ -150,7 +150,9 @@ void Game::loadShader()
     {
         std::printf("Failed to load shader...\n");
         postProcessing = false;
+        return;
     }
+    crtShader.setUniform("texture", sf::Shader::CurrentTexture);
 }
 
 void Game::presentFrame()

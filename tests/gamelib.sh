@@ -1,0 +1,130 @@
+# Shared helpers for the scripts in tests/game/: they drive the real program
+# under Xvfb like a player. Every wait is bounded; whatever was started is
+# killed on exit.
+#
+# A script is called as: <script> <quillfenn> <run dir> <x11_close_window> <png_probe>
+
+set -u
+
+GAME_BIN_NAME=$(basename "$1")
+RUN_SOURCE=$2
+CLOSE_WINDOW=$3
+PNG_PROBE=$4
+GAME_PID=""
+GAME_RC=""
+GAME_DIR=$(mktemp -d /tmp/quillfenn-game-XXXXXX)
+GAME_LOG=$GAME_DIR/game.log
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -f "$GAME_LOG" ]; then
+        echo "--- game log (last 40 lines):" >&2
+        tail -n 40 "$GAME_LOG" >&2
+    fi
+    exit 1
+}
+
+cleanup() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill -9 "$GAME_PID" 2>/dev/null
+        wait "$GAME_PID" 2>/dev/null
+    fi
+    rm -rf "$GAME_DIR"
+}
+trap cleanup EXIT
+
+# Copies the run folder (game, assets, conf.dat) into a fresh directory and
+# moves there, so a test never touches the build's own files.
+prepare_run_dir() {
+    cp -a "$RUN_SOURCE/." "$GAME_DIR/" || fail "cannot copy the run folder"
+    rm -rf "$GAME_DIR/screenshots" "$GAME_DIR/saves"
+    cd "$GAME_DIR" || fail "cannot enter $GAME_DIR"
+}
+
+start_game() {
+    ./"$GAME_BIN_NAME" >"$GAME_LOG" 2>&1 &
+    GAME_PID=$!
+}
+
+# Prints the id of the game's window once it is mapped (bounded wait).
+wait_window() {
+    local timeout=${1:-30} id=""
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        id=$(xdotool search --onlyvisible --name '^Quillfenn$' 2>/dev/null | tail -n1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited before its window appeared"
+        sleep 0.1
+    done
+    fail "no game window within ${timeout}s"
+}
+
+# Waits until the window has the given size (WxH), re-finding the window,
+# since switching full screen creates a new one. Prints the window id.
+wait_window_size() {
+    local want=$1 timeout=${2:-20} id size
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        id=$(xdotool search --onlyvisible --name '^Quillfenn$' 2>/dev/null | tail -n1)
+        if [ -n "$id" ]; then
+            size=$(window_size "$id")
+            [ "$size" = "$want" ] && { echo "$id"; return 0; }
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited while waiting for a ${want} window"
+        sleep 0.1
+    done
+    fail "window never reached ${want} (last: ${size:-none})"
+}
+
+window_size() {
+    local WIDTH="" HEIGHT=""
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+    echo "${WIDTH}x${HEIGHT}"
+}
+
+# Waits for a log line matching a fixed string.
+wait_log() {
+    local text=$1 timeout=${2:-20}
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        grep -qF -- "$text" "$GAME_LOG" 2>/dev/null && return 0
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited while waiting for '$text'"
+        sleep 0.1
+    done
+    fail "no log line '$text' within ${timeout}s"
+}
+
+# Waits for a new file matching a glob; prints its name.
+wait_file() {
+    local pattern=$1 timeout=${2:-20} f
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        for f in $pattern; do
+            [ -s "$f" ] && { sleep 0.2; echo "$f"; return 0; }
+        done
+        sleep 0.1
+    done
+    fail "no file $pattern within ${timeout}s"
+}
+
+send_key() {
+    xdotool key --window "$1" "$2" || fail "xdotool key $2 failed"
+}
+
+# Asks the window to close as a window manager would and waits for the exit;
+# the exit code lands in GAME_RC. (Not for $(...): the game is this shell's child.)
+close_game() {
+    local id=$1 timeout=${2:-20}
+    "$CLOSE_WINDOW" "$id" || fail "could not send the close request"
+    local end=$((SECONDS + timeout))
+    while [ $SECONDS -lt $end ]; do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            wait "$GAME_PID"
+            GAME_RC=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the game did not exit within ${timeout}s of the close request"
+}

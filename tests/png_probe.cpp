@@ -1,0 +1,35 @@
+// Prints an image's size and, for each x,y pair given, the pixel there:
+//   png_probe <file> [x y]...   ->   "<width> <height>" then "r g b a" per pair
+// The game tests use it to check screenshots without other image tools.
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc % 2 != 0)
+    {
+        std::fprintf(stderr, "usage: %s <file> [x y]...\n", argv[0]);
+        return 2;
+    }
+    sf::Image image;
+    if (!image.loadFromFile(argv[1]))
+        return 1;
+    sf::Vector2u size = image.getSize();
+    std::printf("%u %u\n", size.x, size.y);
+    for (int i = 2; i + 1 < argc; i += 2)
+    {
+        unsigned x = static_cast<unsigned>(std::atoi(argv[i]));
+        unsigned y = static_cast<unsigned>(std::atoi(argv[i + 1]));
+        if (x >= size.x || y >= size.y)
+        {
+            std::printf("outside\n");
+            continue;
+        }
+        sf::Color c = image.getPixel(x, y);
+        std::printf("%d %d %d %d\n", c.r, c.g, c.b, c.a);
+    }
+    return 0;
+}
