@@ -2,6 +2,8 @@
 
 #include "simulation/House.h"
 
+#include <thread>
+
 namespace
 {
 
@@ -64,6 +66,23 @@ TEST_F(FireTest, FireStopsTheActionAndAsksForFirefighting)
     game.cancelAction();
     EXPECT_EQ(city.money, 25000.0);
     EXPECT_EQ(city.yearIncomes[construction], 10.0);
+}
+
+// The day tick lights fires from its own thread while holding the tile mutex.
+TEST_F(FireTest, FireFromTheTickThread)
+{
+    int clicks = nextFireClicks(8);
+    std::thread tick([this] {
+        sf::Lock lock(game.tileMutex);
+        city.beginTick();
+        map.startFire(tile(4, 4));
+        city.endTick();
+    });
+    tick.join();
+    sf::Lock lock(game.updateMutex);
+    EXPECT_EQ(game.action.id, 17);
+    EXPECT_EQ(game.action.clicksNeeded, 20 + clicks);
+    EXPECT_EQ(city.money, 25000.0) << "the refund lands when the tick ends";
 }
 
 TEST_F(FireTest, ManyFiresNeedAtMostSeventyClicks)
