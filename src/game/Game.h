@@ -151,7 +151,7 @@ public:
     // Stops the running action and refunds its cost.
     void cancelAction();
 
-    // Advances one day; returns 0 when refused, else 1, +2 at a month end, +4 at a year end.
+    // Advances one day; returns 0 when refused, else 1, 3 at a month end, 5 at a year end.
     int nextDay();
 
     // Starts shaking the game view.
@@ -276,7 +276,9 @@ public:
     sf::Vector2i pressPosition;
     bool dragging = false;
     sf::Vector2f pressCenter;
-    sf::Shader crtShader;
+    // Made when first loaded: constructing an sf::Shader needs an OpenGL context,
+    // and a headless Game has none.
+    sf::Shader* crtShader = nullptr;
     bool postProcessing = false;
     sf::RenderTexture* renderTexture = nullptr;
     bool recreateWindow = false;

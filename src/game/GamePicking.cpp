@@ -103,10 +103,3 @@ void Game::centerViewOnPoint(float x, float y)
     gameView->reset(sf::FloatRect(x - size.x / 2, y - size.y / 2, size.x, size.y));
     map->updateOnScreenTiles();
 }
-
-void Game::countHousesByLevel()
-{
-    // PLACEHOLDER until the building records exist.
-    for (int& count : housesPerLevel)
-        count = 0;
-}

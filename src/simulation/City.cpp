@@ -1,12 +1,152 @@
 #include "simulation/City.h"
 
-// PLACEHOLDER implementation.
+#include "game/Game.h"
+#include "simulation/TextTables.h"
 
-City::City(Game* game) : game(game) {}
-City::~City() {}
-void City::reset() { population = 0; loan = 0; money = 0.0; }
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+void copyBook(double* to, double* from)
+{
+    std::copy(from, from + City::BookSize, to);
+    std::fill(from, from + City::BookSize, 0.0);
+}
+} // namespace
+
+City::City(Game* game) : game(game)
+{
+}
+
+City::~City()
+{
+}
+
+void City::reset()
+{
+    {
+        sf::Lock lock(moneyMutex);
+        for (double* book : {yearIncomes, yearExpenses, lastYearIncomes, lastYearExpenses, monthIncomes,
+                             monthExpenses, lastMonthIncomes, lastMonthExpenses})
+            std::fill(book, book + BookSize, 0.0);
+        money = 0.0;
+        pendingMoney = 0.0;
+        profitYesterday = 0.0;
+        profitToday = 0.0;
+        inTick = false;
+        loan = 0;
+    }
+    sf::Lock lock(populationMutex);
+    population = 0;
+    lowerShare = 0.0;
+    middleShare = 0.0;
+    upperShare = 0.0;
+    streetTrash.store(0.0);
+}
+
 void City::setMoney(double value)
 {
     sf::Lock lock(moneyMutex);
     money = value;
+}
+
+void City::addMoney(double amount, FinanceCategory category)
+{
+    int c = static_cast<int>(category);
+    sf::Lock lock(moneyMutex);
+    if (inTick)
+        pendingMoney += amount;
+    else
+        money += amount;
+    if (amount < 0)
+    {
+        yearExpenses[c] -= std::fabs(amount);
+        monthExpenses[c] -= std::fabs(amount);
+    }
+    else
+    {
+        yearIncomes[c] += amount;
+        monthIncomes[c] += amount;
+    }
+    if (category != FinanceCategory::Construction && category != FinanceCategory::Misc)
+        profitToday += amount;
+    // The finance window shows the balance, which only moves outside the tick.
+    if (!inTick)
+        refreshFinances();
+}
+
+void City::takeLoan(int amount)
+{
+    {
+        sf::Lock lock(moneyMutex);
+        loan += amount;
+        addMoney(amount, FinanceCategory::Misc);
+    }
+    refreshFinances();
+}
+
+void City::repayLoan(int amount)
+{
+    bool covered;
+    bool repaid = false;
+    {
+        sf::Lock lock(moneyMutex);
+        covered = amount <= money;
+        if (covered && loan > 0)
+        {
+            loan -= amount;
+            addMoney(-amount, FinanceCategory::Misc);
+            repaid = true;
+        }
+    }
+    if (!covered && game)
+        game->showMessage(noBudgetTitle, noBudgetText, false);
+    if (repaid)
+        refreshFinances();
+}
+
+void City::beginTick()
+{
+    sf::Lock lock(moneyMutex);
+    pendingMoney = 0.0;
+    inTick = true;
+}
+
+void City::endTick()
+{
+    {
+        sf::Lock lock(moneyMutex);
+        inTick = false;
+        money += pendingMoney;
+        pendingMoney = 0.0;
+    }
+    refreshFinances();
+}
+
+void City::rollOverDay()
+{
+    sf::Lock lock(moneyMutex);
+    profitYesterday = profitToday;
+    profitToday = 0.0;
+}
+
+void City::rollOverMonth()
+{
+    sf::Lock lock(moneyMutex);
+    copyBook(lastMonthIncomes, monthIncomes);
+    copyBook(lastMonthExpenses, monthExpenses);
+}
+
+void City::rollOverYear()
+{
+    sf::Lock lock(moneyMutex);
+    copyBook(lastYearIncomes, yearIncomes);
+    copyBook(lastYearExpenses, yearExpenses);
+}
+
+void City::refreshFinances()
+{
+    if (game)
+        game->ui_refreshExpenditure();
 }

@@ -1,13 +1,272 @@
 #include "game/Game.h"
 
-// PLACEHOLDER: actions, progress clicks and the day advance.
+#include "resources/SoundManager.h"
+#include "resources/SpriteManager.h"
+#include "simulation/City.h"
+#include "simulation/House.h"
+#include "simulation/Map.h"
+#include "simulation/TextTables.h"
 
-void Game::startAction(int, int, int) {}
-void Game::resolveActionTile() {}
-void Game::progressAction() {}
-void Game::completeAction() {}
-void Game::cancelAction() {}
-int Game::nextDay() { return 0; }
-void Game::startScreenShake(float, float) {}
-void Game::updatePlusOnes(float) {}
-void Game::updateHousingDemand() {}
+#include <SFML/System/Lock.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+// What an action takes and what it leaves behind.
+struct ActionInfo
+{
+    int clicksNeeded;
+    int type;
+    int level;
+    float shakeStrength;
+    float shakeDecay;
+    const char* sound;
+};
+
+const int actionCount = 20;
+const int putOutFiresAction = 17;
+
+const ActionInfo actionTable[actionCount] = {
+    {0, 0, 0, 0.0f, 1.0f, ""},
+    {10, 2, 0, 0.36f, 1.2f, "plop_road"},
+    {25, 3, 1, 0.5f, 1.0f, "plop_building"},
+    {40, 3, 2, 0.54f, 1.0f, "plop_building"},
+    {75, 3, 3, 0.58f, 1.0f, "plop_building"},
+    {35, 4, 2, 0.5f, 1.0f, "plop_building"},
+    {20, 4, 1, 0.4f, 1.0f, "plop_building"},
+    {60, 4, 3, 0.5f, 1.0f, "plop_building"},
+    {15, 5, 0, 0.32f, 1.0f, "plop_building"},
+    {40, 6, 0, 0.5f, 1.0f, "plop_building"},
+    {50, 7, 0, 0.5f, 1.0f, "plop_building"},
+    {50, 8, 0, 0.5f, 1.0f, "plop_building"},
+    {50, 9, 0, 0.5f, 1.0f, "plop_building"},
+    {55, 10, 0, 0.5f, 1.0f, "plop_building"},
+    {100, 11, 0, 0.65f, 1.0f, "plop_building"},
+    {10, 1, 0, 0.2f, 1.0f, "plop_road"},
+    {8, 0, 0, 0.25f, 1.0f, "demolish"},
+    {0, 0, 0, 0.65f, 1.0f, "putoutfire"},
+    {55, 13, 0, 0.6f, 1.0f, "plop_building"},
+    {20, 14, 0, 0.4f, 1.0f, "plop_road"},
+};
+
+const float plusOneLifetime = 0.6f;
+
+// Planting, demolishing and firefighting do not get faster with the build rate.
+bool isManualWork(int id)
+{
+    return id == 15 || id == 16 || id == putOutFiresAction;
+}
+
+// The build title is a widget: from the tick's thread it waits for the next frame.
+void showBuildTitle(Game* game, const std::string& text)
+{
+    game->runOnMainThread([game, text] { game->ui_setBuildTitle(text); });
+}
+} // namespace
+
+void Game::startAction(int tileId, int slot, int cost)
+{
+    sf::Lock lock(updateMutex);
+    actionCost = cost;
+    action.tileId = tileId;
+    resolveActionTile();
+    Tile* tile = action.tile;
+    int id = 0;
+    if (tile && slot >= 0 && slot < static_cast<int>(tile->actions.size()))
+        id = tile->actions[slot];
+    if (id <= 0 || id >= actionCount || id == putOutFiresAction)
+    {
+        // The caller has already paid: give the money back rather than lose it.
+        std::printf("No action in slot %d of tile %d\n", slot, tileId);
+        if (city && cost != 0)
+            city->addMoney(cost, FinanceCategory::Construction);
+        actionCost = 0;
+        action.reset();
+        return;
+    }
+    action.id = id;
+    action.progress = 0.0;
+    action.clicksNeeded = actionTable[id].clicksNeeded;
+    showBuildTitle(this, actionTitles[id]);
+}
+
+void Game::resolveActionTile()
+{
+    if (action.tileId < 0 || !map)
+        return;
+    Tile* found = nullptr;
+    for (Tile* tile : map->revealedTiles)
+    {
+        if (tile->id == static_cast<unsigned int>(action.tileId))
+            found = tile;
+    }
+    action.tile = found;
+}
+
+void Game::progressAction()
+{
+    if (action.id == 0)
+        return;
+    bool running;
+    {
+        sf::Lock lock(updateMutex);
+        running = updateRunning;
+    }
+    if (running)
+    {
+        std::printf("ACTION PROGRESS WHILE BUILDINGS ARE UPDATED!!!!!!!!\n");
+        return;
+    }
+    action.progress += isManualWork(action.id) ? 1.0 : buildRate;
+    clicks += 1;
+    if (Tile* tile = action.tile)
+    {
+        PlusOneParticle* particle = new PlusOneParticle();
+        particle->x = (tile->x + tile->y + 1) * 16.0f;
+        particle->y = (tile->y - tile->x) * 8.0f + 8.0f;
+        particle->age = 0.0f;
+        particle->drift = (std::rand() % 11 - 5) / 10.0f;
+        plusOnes.push_back(particle);
+    }
+    if (action.progress >= action.clicksNeeded)
+    {
+        completeAction();
+    }
+    else if (sounds && sounds->isSfxEnabled())
+    {
+        float pitch = static_cast<float>(0.75 + 0.3 * action.progress / action.clicksNeeded);
+        float volume = (std::rand() % 100 / 1000.0f + 0.9f) * 40.0f;
+        playSound("progress_build", pitch, volume);
+    }
+    if (clicks > 9)
+    {
+        clicks = 0;
+        nextDay();
+    }
+}
+
+void Game::completeAction()
+{
+    std::printf("Action complete!\n");
+    int id = action.id;
+    Tile* tile = action.tile;
+    if (id > 0 && id < actionCount)
+    {
+        const ActionInfo& info = actionTable[id];
+        if (id == putOutFiresAction)
+            map->burnDownFires();
+        else if (tile)
+            tile->setType(info.type, info.level);
+        startScreenShake(info.shakeStrength, info.shakeDecay);
+        playSound(info.sound);
+        if (id == putOutFiresAction)
+            showMessage("Phew", "Fire has been put out but the houses have been destroyed..", false);
+    }
+    if (tile)
+        map->revealArea(tile->x, tile->y, 2, true);
+    else
+        map->recalculateVisibleTiles();
+    map->updateTileActions();
+    showBuildTitle(this, "");
+    // The price is spent: a later cancel has nothing to refund.
+    actionCost = 0;
+    action.reset();
+}
+
+void Game::cancelAction()
+{
+    sf::Lock lock(updateMutex);
+    if (action.id == 0)
+        return;
+    if (city)
+        city->addMoney(actionCost, FinanceCategory::Construction);
+    // Refunded once: a fire that cancels this action must not pay it again.
+    actionCost = 0;
+    showBuildTitle(this, "");
+    action.reset();
+}
+
+int Game::nextDay()
+{
+    int today;
+    {
+        sf::Lock lock(updateMutex);
+        if (updateRunning || updateThread)
+            return 0;
+        day += 1;
+        today = day;
+        ui_setDateButtonEnabled(false);
+    }
+    int result = 1;
+    if (today % 30 == 0)
+    {
+        std::printf("MONTH PASSED\n");
+        result = 3;
+    }
+    // A year end reports the year alone: 5, not 7.
+    if (today % 360 == 0)
+    {
+        std::printf("YEAR PASSED\n");
+        result = 5;
+    }
+    return result;
+}
+
+void Game::startScreenShake(float strength, float decay)
+{
+    if (gameView)
+        shakeBase = gameView->getCenter();
+    shaking = true;
+    shakeStrength = strength;
+    shakeDecay = decay;
+}
+
+void Game::updatePlusOnes(float dt)
+{
+    sf::RenderTarget* target = getRenderTarget();
+    sf::Sprite* sprite = sprites ? sprites->getSprite("ui/plusone") : nullptr;
+    std::vector<PlusOneParticle*> alive;
+    alive.reserve(plusOnes.size());
+    for (PlusOneParticle* particle : plusOnes)
+    {
+        particle->age += dt;
+        particle->y -= (particle->drift * 10.0f + 32.0f) * dt;
+        // The sway grows with the logarithm of the age, which has no value at 0.
+        if (particle->age > 0.0f)
+            particle->x += std::log(particle->age * 100.0f) * particle->drift * 10.0f * dt;
+        if (particle->age > plusOneLifetime)
+        {
+            delete particle;
+            continue;
+        }
+        if (target && sprite)
+        {
+            sprite->setPosition(particle->x, particle->y);
+            target->draw(*sprite);
+        }
+        alive.push_back(particle);
+    }
+    plusOnes.swap(alive);
+}
+
+void Game::updateHousingDemand()
+{
+}
+
+void Game::countHousesByLevel()
+{
+    for (int& count : housesPerLevel)
+        count = 0;
+    if (!map)
+        return;
+    for (Tile* tile : map->houses)
+    {
+        const House* house = dynamic_cast<const House*>(tile->building);
+        if (house && house->level >= 1 && house->level <= 4)
+            housesPerLevel[house->level - 1] += 1;
+    }
+}

@@ -1,14 +1,129 @@
 #include "simulation/Map.h"
 
-// PLACEHOLDER implementation.
+#include "game/Game.h"
+#include "simulation/Building.h"
+#include "simulation/City.h"
 
-Map::Map(Game* game) : game(game) {}
+#include <SFML/System/Lock.hpp>
 
-void Map::create(int w, int h, bool)
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace
 {
-    width = w <= 0 ? 75 : w;
-    height = w <= 0 ? 75 : h;
-    tiles.assign(width * height, Tile());
+const int defaultSize = 75;
+
+// A side longer than this comes only from a damaged save; the radius lists
+// of such a grid would not fit in memory.
+const int maxSide = 256;
+
+// Room above a tile's box for tall buildings when deciding what is on screen.
+const float buildingHeadroom = 64.0f;
+
+// What moves with the contents of a tile when the map turns.
+struct TileContents
+{
+    int type;
+    Building* building;
+    unsigned char flags;
+    unsigned int id;
+};
+
+bool byId(const Tile* a, const Tile* b)
+{
+    return a->id < b->id;
+}
+} // namespace
+
+Map::Map(Game* game) : game(game)
+{
+}
+
+Map::~Map()
+{
+    releaseContents();
+}
+
+void Map::create(int newWidth, int newHeight, bool loading)
+{
+    if (newWidth <= 0)
+    {
+        newWidth = defaultSize;
+        newHeight = defaultSize;
+    }
+    else if (newHeight <= 0 || newWidth > maxSide || newHeight > maxSide)
+    {
+        std::printf("Bad map size %d x %d, using %d x %d\n", newWidth, newHeight, defaultSize, defaultSize);
+        newWidth = defaultSize;
+        newHeight = defaultSize;
+    }
+    width = newWidth;
+    height = newHeight;
+    resetTiles();
+    lastChangedType = TileAllTypes;
+    lastChangedTile = nullptr;
+    if (loading)
+    {
+        updateTileActions();
+        return;
+    }
+
+    int cx = width / 2;
+    int cy = height / 2;
+    if (std::rand() % 2 == 1)
+    {
+        place(cx, cy, TileRoad, 0);
+        if (Tile* road = getTile(cx, cy))
+            road->facing = 1;
+        place(cx + 1, cy, TileHouse, 1);
+        place(cx, cy - 1, TileEmpty, 0);
+        place(cx, cy + 1, TileEmpty, 0);
+    }
+    else
+    {
+        place(cx, cy - 1, TileHouse, 1);
+        place(cx, cy, TileRoad, 0);
+        place(cx - 1, cy, TileEmpty, 0);
+        place(cx + 1, cy, TileEmpty, 0);
+    }
+    revealArea(cx, cy, 3, false);
+    updateTileActions();
+    recalculateVisibleTiles();
+}
+
+void Map::resetTiles()
+{
+    // Records are freed before the grid moves, so no copy of a tile owns one.
+    releaseContents();
+    tiles.resize(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            Tile& tile = tiles[x + y * width];
+            tile.id = x + 2 * y * width + y % 15;
+            tile.type = TileEmpty;
+            tile.building = nullptr;
+            tile.map = this;
+            tile.x = x;
+            tile.y = y;
+            tile.flags = TileOffScreen;
+            tile.facing = 0;
+            tile.crime = 0.0;
+            tile.fireSafety = 0.0;
+            tile.health = 0.0;
+            tile.actions.clear();
+            if (std::rand() % 4 == 2)
+                tile.type = TileTree;
+            tile.nearShops.clear();
+            tile.nearWorkplaces.clear();
+            tile.nearWater.clear();
+        }
+    }
+    linkNeighbours();
+    for (Tile& tile : tiles)
+        tile.updateNeighbourLists();
 }
 
 Tile* Map::getTile(int x, int y)
@@ -18,5 +133,234 @@ Tile* Map::getTile(int x, int y)
     return &tiles[x + y * width];
 }
 
-Tile* Map::tileAt(int x, int y) { return getTile(x, y); }
-void Map::updateOnScreenTiles() {}
+Tile* Map::tileAt(int x, int y)
+{
+    return getTile(x, y);
+}
+
+void Map::rotateLeft()
+{
+    rotate(false);
+}
+
+void Map::rotateRight()
+{
+    rotate(true);
+}
+
+void Map::rebuildAfterRotation()
+{
+    updateTileActions();
+    recalculateVisibleTiles();
+    updateOnScreenTiles();
+    if (game)
+        game->resolveActionTile();
+    linkNeighbours();
+    for (Tile& tile : tiles)
+        tile.updateNeighbourLists();
+}
+
+void Map::recalculateVisibleTiles()
+{
+    std::printf("recalculateVisibleTiles\n");
+    std::vector<Tile*> revealed;
+    for (std::vector<Tile*>* list : typeLists())
+        list->clear();
+    for (Tile& tile : tiles)
+    {
+        if (!(tile.flags & TileRevealed))
+            continue;
+        revealed.push_back(&tile);
+        switch (tile.type)
+        {
+        case TileRoad:
+            roads.push_back(&tile);
+            break;
+        case TileHouse:
+            houses.push_back(&tile);
+            break;
+        case TileShop:
+            shops.push_back(&tile);
+            break;
+        case TilePark:
+            parks.push_back(&tile);
+            break;
+        case TileWaterTower:
+        case TilePumpingStation:
+            waterSupplies.push_back(&tile);
+            break;
+        case TileFactory:
+            factories.push_back(&tile);
+            workplaces.push_back(&tile);
+            break;
+        case TileFireStation:
+            fireStations.push_back(&tile);
+            break;
+        case TilePoliceStation:
+            policeStations.push_back(&tile);
+            break;
+        case TileHospital:
+            hospitals.push_back(&tile);
+            break;
+        case TileOffice:
+            offices.push_back(&tile);
+            workplaces.push_back(&tile);
+            break;
+        case TileLandfill:
+            landfills.push_back(&tile);
+            break;
+        default:
+            break;
+        }
+    }
+    {
+        sf::Lock lock(mutex);
+        revealedTiles.swap(revealed);
+    }
+    for (std::vector<Tile*>* list : {&houses, &shops, &workplaces, &waterSupplies})
+        std::sort(list->begin(), list->end(), byId);
+
+    int changed = lastChangedType;
+    if (changed == TileAllTypes || changed == TileShop || changed == TileWaterTower || changed == TileFactory ||
+        changed == TileOffice || changed == TilePumpingStation)
+    {
+        for (Tile* house : houses)
+            house->updateNearestSuppliers(changed);
+    }
+    else if (changed == TileHouse && lastChangedTile)
+    {
+        lastChangedTile->updateNearestSuppliers(TileAllTypes);
+    }
+    lastChangedType = TileAllTypes;
+    lastChangedTile = nullptr;
+}
+
+std::vector<Tile*> Map::copyRevealedTiles()
+{
+    sf::Lock lock(mutex);
+    return revealedTiles;
+}
+
+void Map::updateOnScreenTiles()
+{
+    if (!game || !game->gameView)
+        return;
+    sf::Vector2f center = game->gameView->getCenter();
+    sf::Vector2f size = game->gameView->getSize();
+    sf::FloatRect view(center - size / 2.0f, size);
+    for (Tile& tile : tiles)
+    {
+        sf::FloatRect box(16.0f * (tile.x + tile.y), 8.0f * (tile.y - tile.x) - buildingHeadroom, 34.0f,
+                          17.0f + buildingHeadroom);
+        if (view.intersects(box))
+            tile.flags &= ~TileOffScreen;
+        else
+            tile.flags |= TileOffScreen;
+    }
+}
+
+double Map::getStreetTrash() const
+{
+    return game && game->city ? game->city->streetTrash.load() : 0.0;
+}
+
+double Map::getHousingDemand(int index) const
+{
+    if (!game || index < 0 || index > 3)
+        return 0.0;
+    return game->housingDemand[index];
+}
+
+void Map::setSelectedTile(Tile* tile)
+{
+    selectedTileId = tile ? static_cast<int>(tile->id) : -1;
+    blinkTimer = 0.5f;
+}
+
+void Map::rotate(bool right)
+{
+    // The quarter turn maps columns onto rows: only a square grid has room for it.
+    if (width != height)
+    {
+        std::printf("Map of %d x %d is not square, not rotating\n", width, height);
+        return;
+    }
+    if (game && game->gameView)
+    {
+        sf::Vector2f size = game->gameView->getSize();
+        sf::Vector2i p = game->pickTile(static_cast<int>(size.x / 2), static_cast<int>(size.y / 2), false);
+        if (right)
+            game->centerViewOnTile(height - 1 - p.y, p.x);
+        else
+            game->centerViewOnTile(p.y, width - 1 - p.x);
+    }
+
+    std::vector<TileContents> old;
+    old.reserve(tiles.size());
+    for (const Tile& tile : tiles)
+        old.push_back({tile.type, tile.building, tile.flags, tile.id});
+    int last = width - 1;
+    for (Tile& tile : tiles)
+    {
+        int sx = right ? tile.y : last - tile.y;
+        int sy = right ? last - tile.x : tile.x;
+        const TileContents& from = old[sx + sy * width];
+        tile.type = from.type;
+        tile.building = from.building;
+        tile.flags = from.flags;
+        tile.id = from.id;
+        if (tile.building)
+            tile.building->tile = &tile;
+    }
+    rotation += right ? -1 : 1;
+    // Every house now stands somewhere else: all supplier lists are stale.
+    lastChangedType = TileAllTypes;
+    lastChangedTile = nullptr;
+    rebuildAfterRotation();
+}
+
+void Map::linkNeighbours()
+{
+    for (Tile& tile : tiles)
+    {
+        int x = tile.x;
+        int y = tile.y;
+        tile.north = getTile(x, y - 1);
+        tile.south = getTile(x, y + 1);
+        tile.west = getTile(x - 1, y);
+        tile.east = getTile(x + 1, y);
+        tile.northWest = getTile(x - 1, y - 1);
+        tile.southWest = getTile(x - 1, y + 1);
+        tile.northEast = getTile(x + 1, y - 1);
+        tile.southEast = getTile(x + 1, y + 1);
+    }
+}
+
+void Map::releaseContents()
+{
+    for (Tile& tile : tiles)
+    {
+        delete tile.building;
+        tile.building = nullptr;
+    }
+    {
+        sf::Lock lock(mutex);
+        revealedTiles.clear();
+    }
+    for (std::vector<Tile*>* list : typeLists())
+        list->clear();
+    overlayTiles.clear();
+    lastChangedTile = nullptr;
+}
+
+std::vector<std::vector<Tile*>*> Map::typeLists()
+{
+    return {&houses, &shops, &factories, &parks, &waterSupplies, &roads, &fireStations, &policeStations, &hospitals,
+            &offices, &landfills, &workplaces};
+}
+
+void Map::place(int x, int y, int type, int level)
+{
+    if (Tile* tile = getTile(x, y))
+        tile->setType(type, level);
+}

@@ -1,32 +1,159 @@
 #ifndef QUILLFENN_SIMULATION_MAP_H
 #define QUILLFENN_SIMULATION_MAP_H
 
-// PLACEHOLDER: the map is built by the simulation.
-
 #include "simulation/Tile.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/System/Mutex.hpp>
 
 #include <vector>
 
 class Game;
 
+// The square grid of tiles the city stands on, with per-type lists of its
+// revealed tiles. Tiles never move in memory between two resets, so pointers
+// to them stay valid until the next create.
 class Map
 {
 public:
     explicit Map(Game* game);
+
+    // Frees every building record on the grid.
+    ~Map();
+
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    // Sizes and resets the grid (75 x 75 for a width of 0); a new game also
+    // gets its starting road and house.
     void create(int width, int height, bool loading);
+
+    // Resizes the grid and resets every tile, one in four becoming a tree.
+    void resetTiles();
+
+    // The tile at a grid position, or null outside the grid.
     Tile* getTile(int x, int y);
+
+    // Same as getTile.
     Tile* tileAt(int x, int y);
+
+    // Turns the map a quarter to the left, keeping the view on the same tile.
+    void rotateLeft();
+
+    // Turns the map a quarter to the right, keeping the view on the same tile.
+    void rotateRight();
+
+    // Recomputes everything that depends on where the contents stand.
+    void rebuildAfterRotation();
+
+    // Rebuilds the lists of revealed tiles by type and the supplier lists the last change affects.
+    void recalculateVisibleTiles();
+
+    // A copy of the revealed tiles, safe to walk while the list is rebuilt.
+    std::vector<Tile*> copyRevealedTiles();
+
+    // Marks the tiles outside the game view as off-screen.
     void updateOnScreenTiles();
+
+    // The waste lying in the streets.
+    double getStreetTrash() const;
+
+    // Housing demand of a house class (house level - 1).
+    double getHousingDemand(int index) const;
+
+    // Selects a tile for its information window; null selects none.
+    void setSelectedTile(Tile* tile);
+
+    // Chooses the information layer drawn over the map.
     void setInfoLayer(int layer);
+
+    // Draws the revealed, on-screen tiles.
     void draw(sf::RenderTarget& target);
 
+    // Tiles inside a rectangle of grid positions, row by row, without its centre tile.
+    std::vector<Tile*> getTilesInRect(int x0, int y0, int x1, int y1, bool revealedOnly);
+
+    // Tiles of the square of a radius around a position, without the position itself.
+    std::vector<Tile*> getTilesAround(int x, int y, int radius, bool revealedOnly);
+
+    // Reveals the tiles whose whole distance from a position is at most the radius.
+    void revealArea(int x, int y, int radius, bool recalculate);
+
+    // Highlights the revealed tiles around a position.
+    void highlightArea(int x, int y, int radius);
+
+    // Removes the highlight.
+    void clearHighlight();
+
+    // Lets every house take its shopping, jobs and water from its nearest suppliers.
+    void assignHousesToSuppliers();
+
+    // Rebuilds the actions each revealed tile offers and turns new buildings toward a road.
+    void updateTileActions();
+
+    // Sets a tile burning and starts or lengthens putting out fires.
+    void startFire(Tile& tile);
+
+    // Turns every burning tile into rubble.
+    void burnDownFires();
+
     Game* game;
-    int width = 0, height = 0;
+    int width = 0;
+    int height = 0;
     std::vector<Tile> tiles;
+    int selectedTileId = -1;
+    float blinkTimer = 0.0f;
     int infoLayer = 0;
+    std::vector<Tile*> overlayTiles;
+    int rotation = 0;
+    int fireFrame = 0;
+    float fireTimer = 0.0f;
+    Tile* lastChangedTile = nullptr;
+    int lastChangedType = TileAllTypes;
+    bool highlightActive = false;
+    int highlightX = 0;
+    int highlightY = 0;
+    int highlightRadius = 0;
+    bool showBuildings = true;
+    bool showHouseLabels = true;
+    bool showWorkplaceLabels = true;
+    bool showShopLabels = true;
+    std::vector<Tile*> revealedTiles;
     std::vector<Tile*> houses;
+    std::vector<Tile*> shops;
+    std::vector<Tile*> factories;
+    std::vector<Tile*> parks;
+    std::vector<Tile*> waterSupplies;
+    std::vector<Tile*> roads;
+    std::vector<Tile*> fireStations;
+    std::vector<Tile*> policeStations;
+    std::vector<Tile*> hospitals;
+    std::vector<Tile*> offices;
+    std::vector<Tile*> landfills;
+    std::vector<Tile*> workplaces;
+    sf::Mutex mutex;
+
+private:
+    // Moves every tile's contents a quarter turn.
+    void rotate(bool right);
+
+    // Points every tile at its eight neighbours.
+    void linkNeighbours();
+
+    // Frees every building record and empties the per-type lists.
+    void releaseContents();
+
+    // The lists of revealed tiles by type.
+    std::vector<std::vector<Tile*>*> typeLists();
+
+    // Builds a type on a tile of the starting layout.
+    void place(int x, int y, int type, int level);
+
+    // The actions a revealed tile offers now.
+    void offerActions(Tile& tile);
+
+    // Turns a new building toward a neighbouring road.
+    void chooseFacing(Tile& tile);
 };
 
 #endif

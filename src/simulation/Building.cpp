@@ -1,0 +1,51 @@
+#include "simulation/Building.h"
+
+#include "simulation/Tile.h"
+
+#include <algorithm>
+
+Building::Building()
+{
+}
+
+Building::~Building()
+{
+}
+
+void Building::coverFire(int radius)
+{
+    for (Tile* covered : tilesInReach(radius))
+        covered->fireSafety = std::min(covered->fireSafety + 8.0, 8.0);
+}
+
+void Building::coverCrime(int radius)
+{
+    for (Tile* covered : tilesInReach(radius))
+        covered->crime = std::max(covered->crime - 5.0, -5.0);
+}
+
+void Building::coverHealth(int radius)
+{
+    for (Tile* covered : tilesInReach(radius))
+    {
+        if (covered->type == TileHouse)
+            covered->health = std::min(covered->health + 5.0, 5.0);
+    }
+}
+
+void Building::serveDemand(int& demand, std::atomic<int>& served, int capacity, int& unmetNeeds, int needBit)
+{
+    int room = capacity - served.load();
+    if (room <= 0)
+        return;
+    int n = std::max(0, std::min(demand, room));
+    demand -= n;
+    served += n;
+    if (demand <= 0)
+        unmetNeeds &= ~needBit;
+}
+
+const std::vector<Tile*>& Building::tilesInReach(int radius) const
+{
+    return radius == 12 ? tile->tilesWithin12 : tile->tilesWithin15;
+}

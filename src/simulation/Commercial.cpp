@@ -1,0 +1,5 @@
+#include "simulation/Commercial.h"
+
+Commercial::Commercial()
+{
+}

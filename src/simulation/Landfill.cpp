@@ -1,0 +1,5 @@
+#include "simulation/Landfill.h"
+
+Landfill::Landfill()
+{
+}

@@ -1,0 +1,104 @@
+#ifndef QUILLFENN_TESTS_SIMFIXTURE_H
+#define QUILLFENN_TESTS_SIMFIXTURE_H
+
+#include "game/Game.h"
+#include "resources/Settings.h"
+#include "simulation/Building.h"
+#include "simulation/City.h"
+#include "simulation/Map.h"
+#include "simulation/Tile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+// A game with only settings, a city and a map: no window, UI or sound. It
+// frees what it made, which the game itself leaves to the end of the process.
+class SimGame
+{
+public:
+    SimGame()
+    {
+        game.settings = new Settings();
+        game.city = new City(&game);
+        game.map = new Map(&game);
+        game.city->reset();
+        game.city->setMoney(25000);
+        game.day = 0;
+        game.action.reset();
+    }
+
+    ~SimGame()
+    {
+        delete game.map;
+        delete game.city;
+        delete game.settings;
+        game.map = nullptr;
+        game.city = nullptr;
+        game.settings = nullptr;
+    }
+
+    SimGame(const SimGame&) = delete;
+    SimGame& operator=(const SimGame&) = delete;
+
+    Game game;
+};
+
+class SimTest : public ::testing::Test
+{
+protected:
+    SimTest() : game(sim.game), map(*sim.game.map), city(*sim.game.city) {}
+
+    // A new game's map from a known seed; width 0 makes the default 75 x 75.
+    void newGame(unsigned seed, int width = 0, int height = 0)
+    {
+        std::srand(seed);
+        map.create(width, height, false);
+    }
+
+    // A grid with no starting layout, every tile empty and revealed.
+    void blankMap(int width, int height)
+    {
+        map.create(width, height, true);
+        for (Tile& t : map.tiles)
+        {
+            t.type = TileEmpty;
+            t.flags = TileRevealed;
+        }
+        map.recalculateVisibleTiles();
+    }
+
+    Tile& tile(int x, int y) { return *map.getTile(x, y); }
+
+    // Builds on a tile and refreshes the lists as a finished action would.
+    Building* build(int x, int y, int type, int level = 1)
+    {
+        Tile& t = tile(x, y);
+        t.flags |= TileRevealed;
+        t.setType(type, level);
+        map.recalculateVisibleTiles();
+        return t.building;
+    }
+
+    template <typename Record>
+    Record* record(int x, int y)
+    {
+        return dynamic_cast<Record*>(tile(x, y).building);
+    }
+
+    // Position of an action in a tile's offered list, -1 when not offered.
+    static int slotOf(const Tile& t, int action)
+    {
+        auto it = std::find(t.actions.begin(), t.actions.end(), action);
+        return it == t.actions.end() ? -1 : static_cast<int>(it - t.actions.begin());
+    }
+
+    SimGame sim;
+    Game& game;
+    Map& map;
+    City& city;
+};
+
+#endif

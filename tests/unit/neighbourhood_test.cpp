@@ -1,0 +1,236 @@
+#include "SimFixture.h"
+
+#include "simulation/Factory.h"
+#include "simulation/House.h"
+#include "simulation/Shop.h"
+#include "simulation/WaterSupply.h"
+
+namespace
+{
+
+using NeighbourhoodTest = SimTest;
+
+std::vector<sf::Vector2i> positions(const std::vector<Tile*>& tiles)
+{
+    std::vector<sf::Vector2i> out;
+    for (const Tile* t : tiles)
+        out.emplace_back(t->x, t->y);
+    return out;
+}
+
+using Points = std::vector<sf::Vector2i>;
+
+TEST_F(NeighbourhoodTest, SquareQueriesSkipTheCentreAndTheOutside)
+{
+    map.create(10, 10, true);
+    std::vector<Tile*> corner = map.getTilesAround(0, 0, 3, false);
+    ASSERT_EQ(corner.size(), 15u);
+    EXPECT_EQ(positions(corner).front(), sf::Vector2i(1, 0));
+    EXPECT_EQ(positions(corner)[3], sf::Vector2i(0, 1)) << "row by row";
+    EXPECT_EQ(positions(corner).back(), sf::Vector2i(3, 3));
+    EXPECT_EQ(tile(0, 0).tilesWithin3, corner);
+    EXPECT_EQ(tile(5, 5).tilesWithin3.size(), 48u);
+    EXPECT_EQ(tile(5, 5).tilesWithin12.size(), 99u);
+
+    tile(1, 0).flags |= TileRevealed;
+    tile(2, 2).flags |= TileRevealed;
+    tile(0, 0).flags |= TileRevealed;
+    EXPECT_EQ(positions(map.getTilesAround(0, 0, 3, true)), (Points{{1, 0}, {2, 2}}));
+    // The centre of an even-sized rectangle is its upper left middle.
+    EXPECT_EQ(map.getTilesInRect(0, 0, 1, 1, false).size(), 3u);
+    EXPECT_EQ(positions(map.getTilesInRect(0, 0, 1, 1, false)), (Points{{1, 0}, {0, 1}, {1, 1}}));
+}
+
+TEST_F(NeighbourhoodTest, NeighbourListOrders)
+{
+    map.create(6, 5, true);
+    struct Case
+    {
+        sf::Vector2i at;
+        Points orthogonal, diagonal;
+    };
+    const Case cases[] = {
+        {{2, 2}, {{2, 1}, {1, 2}, {2, 3}, {3, 2}}, {{3, 3}, {1, 3}, {1, 1}, {3, 1}}},
+        {{0, 0}, {{0, 1}, {1, 0}}, {{1, 1}}},
+        {{5, 4}, {{5, 3}, {4, 4}}, {{4, 3}}},
+        {{5, 0}, {{4, 0}, {5, 1}}, {{4, 1}}},
+        {{3, 4}, {{3, 3}, {2, 4}, {4, 4}}, {{2, 3}, {4, 3}}},
+    };
+    for (const Case& c : cases)
+    {
+        const Tile& t = tile(c.at.x, c.at.y);
+        EXPECT_EQ(positions(t.orthogonalNeighbours), c.orthogonal) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(positions(t.diagonalNeighbours), c.diagonal) << c.at.x << "," << c.at.y;
+        Points all = c.orthogonal;
+        all.insert(all.end(), c.diagonal.begin(), c.diagonal.end());
+        EXPECT_EQ(positions(t.allNeighbours), all);
+    }
+    EXPECT_EQ(tile(0, 0).north, nullptr);
+    EXPECT_EQ(tile(0, 0).southEast, &tile(1, 1));
+}
+
+// A house at (10, 10) with its demand and one supplier of each kind placed by the case.
+class SupplierTest : public SimTest
+{
+protected:
+    void SetUp() override
+    {
+        blankMap(30, 30);
+        house = static_cast<House*>(build(10, 10, TileHouse));
+        house->shoppingDemand = house->waterDemand = house->jobDemand = 3;
+        house->unmetNeeds = 7;
+    }
+    Tile& home() { return tile(10, 10); }
+    House* house = nullptr;
+};
+
+TEST_F(SupplierTest, ShopReachIsASquare)
+{
+    struct Case
+    {
+        int dx, dy;
+        bool serves;
+    };
+    const Case cases[] = {{4, 4, true}, {-4, 3, true}, {5, 0, false}, {0, -5, false}, {4, 5, false}};
+    for (const Case& c : cases)
+    {
+        SetUp();
+        Shop* shop = static_cast<Shop*>(build(10 + c.dx, 10 + c.dy, TileShop, 1));
+        ASSERT_EQ(shop->range, 4);
+        EXPECT_EQ(home().findShop(), c.serves ? shop : nullptr) << c.dx << "," << c.dy;
+    }
+}
+
+TEST_F(SupplierTest, FindersTakeTheNearestWithRoom)
+{
+    struct Kind
+    {
+        int type;
+        Building* (*find)(Tile&);
+        void (*fill)(Building*);
+    };
+    const Kind kinds[] = {
+        {TileShop, [](Tile& t) -> Building* { return t.findShop(); },
+         [](Building* b) { static_cast<Shop*>(b)->customers = static_cast<Shop*>(b)->capacity; }},
+        {TileFactory, [](Tile& t) -> Building* { return t.findWorkplace(); },
+         [](Building* b) { static_cast<Factory*>(b)->workers = static_cast<Factory*>(b)->jobs; }},
+        {TileOffice, [](Tile& t) -> Building* { return t.findWorkplace(); },
+         [](Building* b) { static_cast<Factory*>(b)->workers = static_cast<Factory*>(b)->jobs; }},
+        {TileWaterTower, [](Tile& t) -> Building* { return t.findWaterSupply(); },
+         [](Building* b) { static_cast<WaterSupply*>(b)->supplied = static_cast<WaterSupply*>(b)->capacity; }},
+    };
+    for (const Kind& k : kinds)
+    {
+        SetUp();
+        Building* far = build(13, 10, k.type, 1);
+        Building* near = build(10, 12, k.type, 1);
+        EXPECT_EQ(k.find(home()), near) << "type " << k.type;
+        k.fill(near);
+        EXPECT_EQ(k.find(home()), far) << "type " << k.type;
+        k.fill(far);
+        EXPECT_EQ(k.find(home()), nullptr) << "type " << k.type;
+    }
+}
+
+TEST_F(SupplierTest, RemovedSupplierIsPassedOver)
+{
+    build(12, 10, TileShop, 1);
+    ASSERT_NE(home().findShop(), nullptr);
+    // Demolishing does not rebuild the houses' lists; the stale entry must not be used.
+    build(12, 10, TileEmpty);
+    EXPECT_EQ(home().findShop(), nullptr);
+    build(12, 10, TileHouse);
+    EXPECT_EQ(home().findShop(), nullptr);
+    house->satisfyShopping();
+    EXPECT_EQ(house->shoppingDemand, 3);
+}
+
+TEST_F(SupplierTest, NewHouseGetsItsOwnListsOnly)
+{
+    Shop* shop = static_cast<Shop*>(build(12, 10, TileShop, 1));
+    build(14, 10, TileHouse);
+    EXPECT_EQ(tile(14, 10).findShop(), shop);
+    EXPECT_EQ(home().findShop(), shop);
+}
+
+TEST_F(SupplierTest, SatisfyFillsSuppliersInDistanceOrder)
+{
+    Shop* near = static_cast<Shop*>(build(11, 10, TileShop, 1));
+    Shop* far = static_cast<Shop*>(build(13, 10, TileShop, 1));
+    near->customers = near->capacity - 1;
+    house->shoppingDemand = 5;
+    house->satisfyShopping();
+    EXPECT_EQ(near->customers, near->capacity);
+    EXPECT_EQ(far->customers, 4);
+    EXPECT_EQ(house->shoppingDemand, 0);
+    EXPECT_EQ(house->unmetNeeds, NeedWater | NeedJobs);
+
+    Factory* factory = static_cast<Factory*>(build(10, 13, TileFactory));
+    WaterSupply* tower = static_cast<WaterSupply*>(build(8, 8, TileWaterTower));
+    house->satisfyJobs();
+    house->satisfyWater();
+    EXPECT_EQ(factory->workers, 3);
+    EXPECT_EQ(tower->supplied, 3);
+    EXPECT_EQ(house->unmetNeeds, 0);
+}
+
+TEST_F(SupplierTest, DailyHandOutServesTheNearestHousesFirst)
+{
+    // Ids rise with the row, so the far house comes first in the list.
+    House* farHouse = house;
+    House* nearHouse = static_cast<House*>(build(13, 13, TileHouse));
+    House* lonely = static_cast<House*>(build(28, 28, TileHouse));
+    Shop* market = static_cast<Shop*>(build(13, 12, TileShop, 1)); // room for 15
+    Factory* factory = static_cast<Factory*>(build(12, 13, TileFactory)); // 40 jobs
+    WaterSupply* tower = static_cast<WaterSupply*>(build(13, 14, TileWaterTower)); // 50
+    ASSERT_EQ(map.houses.front(), &home());
+    for (House* h : {farHouse, nearHouse, lonely})
+    {
+        h->shoppingDemand = 10;
+        h->jobDemand = 30;
+        h->waterDemand = 30;
+        h->unmetNeeds = 7;
+    }
+
+    map.assignHousesToSuppliers();
+    EXPECT_EQ(nearHouse->shoppingDemand, 0);
+    EXPECT_EQ(farHouse->shoppingDemand, 5);
+    EXPECT_EQ(market->customers, 15);
+    EXPECT_EQ(nearHouse->jobDemand, 0);
+    EXPECT_EQ(farHouse->jobDemand, 20);
+    EXPECT_EQ(factory->workers, 40);
+    EXPECT_EQ(nearHouse->waterDemand, 0);
+    EXPECT_EQ(farHouse->waterDemand, 10);
+    EXPECT_EQ(tower->supplied, 50);
+    EXPECT_EQ(nearHouse->unmetNeeds, 0);
+    EXPECT_EQ(farHouse->unmetNeeds, 7);
+    EXPECT_EQ(lonely->shoppingDemand, 10);
+    EXPECT_EQ(lonely->unmetNeeds, 7);
+}
+
+TEST_F(NeighbourhoodTest, HighlightMarksRevealedTilesAround)
+{
+    map.create(12, 12, true);
+    map.revealArea(5, 5, 2, true);
+    map.highlightArea(5, 5, 1);
+    int marked = 0;
+    for (const Tile& t : map.tiles)
+        marked += (t.flags & TileHighlighted) != 0;
+    EXPECT_EQ(marked, 8) << "the centre stays unmarked";
+    EXPECT_FALSE(tile(5, 5).flags & TileHighlighted);
+
+    // A new highlight replaces the old one; unrevealed tiles are never marked.
+    map.highlightArea(7, 5, 1);
+    EXPECT_FALSE(tile(4, 4).flags & TileHighlighted);
+    EXPECT_TRUE(tile(6, 5).flags & TileHighlighted);
+    EXPECT_FALSE(tile(8, 5).flags & TileHighlighted);
+    EXPECT_EQ(map.highlightX, 7);
+
+    map.clearHighlight();
+    EXPECT_FALSE(map.highlightActive);
+    EXPECT_EQ(map.highlightRadius, 0);
+    for (const Tile& t : map.tiles)
+        EXPECT_FALSE(t.flags & TileHighlighted);
+}
+
+} // namespace
