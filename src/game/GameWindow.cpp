@@ -154,7 +154,7 @@ void Game::loadShader()
         postProcessing = false;
         return;
     }
-    crtShader.setUniform("texture", sf::Shader::CurrentTexture);
+    crtShader->setUniform("texture", sf::Shader::CurrentTexture);
 }
 
 void Game::presentFrame()
