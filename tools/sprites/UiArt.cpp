@@ -198,13 +198,14 @@ Canvas UiArt::titleBar()
 {
     Canvas bar(24, 9);
     bar.fillRect(4, 0, 16, 9, Black);
+    // The caps' inner columns are solid so they join the bar the code fills between them.
     Canvas cap = Canvas::fromRows({
         "..##",
         ".###",
         "####",
-        "##o#",
-        "#ooo",
-        "##o#",
+        "#o##",
+        "oo##",
+        "#o##",
         "####",
         ".###",
         "..##",
