@@ -427,29 +427,41 @@ Canvas BuildingArt::shop()
 
 Canvas BuildingArt::market()
 {
-    Site s(30);
-    // Three stalls with striped canopies, crates in front.
-    const double stalls[3][2] = {{1, 1}, {5, 1}, {1, 5}};
+    Site s(32);
+    // Two stalls under striped awnings, back one first, and crates of produce.
+    const double stalls[2][2] = {{4.5, 1}, {1, 3.5}};
     for (const auto& st : stalls)
     {
-        Footprint table{st[0], st[0] + 2.5, st[1], st[1] + 2.5};
-        s.iso.addBlock(s.sculpt, table, 0, 3, Pattern::Paper, Pattern::Light, Pattern::Checker);
-        Footprint canopy = table.grown(0.5);
-        s.iso.addGableAlongI(s.sculpt, canopy, 8, 3, Pattern::Columns, Pattern::Paper);
-    }
-    // A crate of produce.
-    s.iso.addBlock(s.sculpt, {5.5, 6.5, 5, 6}, 0, 2, Pattern::Paper, Pattern::Light, Pattern::Sparse);
-    s.render();
-    // Canopy posts.
-    for (const auto& st : stalls)
-        for (double dj : {0.0, 2.5})
+        Footprint counter{st[0], st[0] + 3, st[1], st[1] + 3};
+        s.iso.addBlock(s.sculpt, counter, 0, 4, Pattern::Paper, Pattern::Paper, Pattern::Sparse);
+        // Awning: strips along i, alternately dark and light, drawn as one piece.
+        Footprint awning = counter.grown(0.5);
+        s.sculpt.beginGroup();
+        for (int k = 0; k < 4; ++k)
         {
-            Point p = s.iso.at(st[0] - 0.0, st[1] + dj, 0);
-            int x = static_cast<int>(p.x);
-            for (int y = static_cast<int>(p.y) - 7; y < static_cast<int>(p.y) - 2; ++y)
-                if (s.canvas.get(x, y) == Clear)
+            double j0 = awning.j0 + k * (awning.j1 - awning.j0) / 4;
+            double j1 = awning.j0 + (k + 1) * (awning.j1 - awning.j0) / 4;
+            s.iso.addTop(s.sculpt, {awning.i0, awning.i1, j0, j1}, 10, k % 2 ? Pattern::Paper : Pattern::Ink);
+        }
+        s.sculpt.endGroup();
+        s.iso.addWallSouth(s.sculpt, awning, 8, 10, Pattern::Columns);
+        s.iso.addWallWest(s.sculpt, awning, 8, 10, Pattern::Paper);
+    }
+    s.iso.addBlock(s.sculpt, {5, 6.5, 5.5, 7}, 0, 3, Pattern::Paper, Pattern::Paper, Pattern::Checker);
+    s.iso.addBlock(s.sculpt, {6.5, 7.5, 4.5, 5.5}, 0, 2, Pattern::Paper, Pattern::Paper, Pattern::Light);
+    s.render();
+    // Awning posts down to the ground at the front corners.
+    for (const auto& st : stalls)
+    {
+        Footprint awning = Footprint{st[0], st[0] + 3, st[1], st[1] + 3}.grown(0.5);
+        for (const Point& p : {s.iso.left(awning, 8), s.iso.bottom(awning, 8)})
+        {
+            int x = static_cast<int>(p.x) + (p.x > s.iso.left(awning).x + 1 ? 0 : 1);
+            for (int y = static_cast<int>(p.y) + 1; y < static_cast<int>(p.y) + 9; ++y)
+                if (s.canvas.get(x, y) != Black)
                     s.canvas.set(x, y, Black);
         }
+    }
     return s.canvas;
 }
 
@@ -746,25 +758,32 @@ Canvas BuildingArt::pumpingStation()
 
 Canvas BuildingArt::landfill()
 {
-    Site s(28);
+    Site s(30);
     Rng rng(5);
-    // A dug pit with heaps of rubbish bags and a fence post at each corner.
+    // A dug pit with rubbish heaped in it.
     s.iso.addGround(s.sculpt, 1, 7, 1, 7, 0, Pattern::Light);
-    s.iso.addPyramid(s.sculpt, {2, 5, 2, 5}, 0, 6, Pattern::Checker, Pattern::Dark);
-    s.iso.addPyramid(s.sculpt, {4, 7, 4, 6.5}, 0, 4, Pattern::Checker, Pattern::Dark);
+    s.iso.addWallWest(s.sculpt, {1, 7, 1, 7}, -2, 0, Pattern::Checker);
+    s.iso.addPyramid(s.sculpt, {2, 5.5, 1.5, 5}, 0, 8, Pattern::Paper, Pattern::Checker);
+    s.iso.addPyramid(s.sculpt, {4, 6.5, 4, 6.5}, 0, 5, Pattern::Paper, Pattern::Checker);
     s.render();
-    for (int n = 0; n < 8; ++n)
+    // Bin bags on the heaps.
+    const double bags[][2] = {{3.5, 2.5}, {2.5, 4.2}, {4.6, 3.6}, {5.2, 5.4}, {4.2, 6.0}, {3.0, 3.2}, {6.0, 4.6}};
+    for (const auto& b : bags)
     {
-        Point p = s.iso.at(1.5 + rng.below(10) * 0.5, 1.5 + rng.below(10) * 0.5);
+        Point p = s.iso.at(b[0], b[1], 2 + rng.below(3));
         int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
         s.canvas.fillRect(x - 1, y - 2, 3, 2, White);
         s.canvas.strokeRect(x - 2, y - 3, 5, 4, Black);
+        s.canvas.set(x - 2, y - 3, Clear);
+        s.canvas.set(x + 2, y - 3, Clear);
         s.canvas.set(x, y - 4, Black);
     }
-    for (const auto& corner : {std::pair<double, double>{0.8, 0.8}, {7.2, 0.8}, {0.8, 7.2}, {7.2, 7.2}})
-    {
-        Point p = s.iso.at(corner.first, corner.second);
-        s.canvas.fillRect(static_cast<int>(p.x), static_cast<int>(p.y) - 5, 1, 5, Black);
-    }
+    // A wire fence round the plot: posts and a top wire along the two front sides.
+    for (double k = 0.5; k <= 7.5; k += 1.75)
+        for (const Point& p : {s.iso.at(0.5, k), s.iso.at(k, 7.5)})
+            s.canvas.fillRect(static_cast<int>(p.x), static_cast<int>(p.y) - 5, 1, 5, Black);
+    for (double k = 0.5; k <= 7.5; k += 0.5)
+        for (const Point& p : {s.iso.at(0.5, k, 4), s.iso.at(k, 7.5, 4)})
+            s.canvas.set(static_cast<int>(p.x), static_cast<int>(p.y), Black);
     return s.canvas;
 }

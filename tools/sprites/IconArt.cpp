@@ -84,8 +84,9 @@ Canvas fit(const Canvas& art)
     Canvas icon(iconSize, iconSize);
     int ox = (iconSize - trimmed.width) / 2;
     int oy = std::max(0, iconSize - 1 - trimmed.height);
+    // Still too tall: keep the top, which tells the building apart, and lose the base.
     if (trimmed.height > iconSize - 1)
-        oy = iconSize - trimmed.height;
+        oy = 0;
     icon.blit(trimmed, ox, oy);
     return icon;
 }

@@ -45,35 +45,25 @@ void frameCorner(Canvas& sheet, const Canvas& corner, bool flipX, bool flipY)
         }
 }
 
-// A hammer with its head at the top-left, filling a size x size box at (x, y).
-void hammer(Canvas& c, int x, int y, int size)
+// A claw hammer standing on its handle.
+Canvas hammer()
 {
-    int s = size;
-    // Handle: a diagonal white bar with black sides.
-    for (int k = s / 3; k < s - 1; ++k)
-    {
-        c.set(x + k, y + k, White);
-        c.set(x + k + 1, y + k, Black);
-        c.set(x + k, y + k + 1, Black);
-        c.set(x + k - 1, y + k, Black);
-        c.set(x + k, y + k - 1, White);
-    }
-    c.set(x + s - 1, y + s - 1, Black);
-    // Head across the handle's top.
-    int hx = x + s / 3 - 1, hy = y + s / 3 - 1;
-    int hs = s / 3 + 1;
-    for (int k = -hs; k <= hs / 2; ++k)
-    {
-        for (int w = -1; w <= 1; ++w)
-            c.set(hx + k - w, hy - k - w, White);
-    }
-    for (int k = -hs - 1; k <= hs / 2 + 1; ++k)
-    {
-        c.set(hx + k + 2, hy - k, Black);
-        c.set(hx + k - 2, hy - k, Black);
-        c.set(hx + k - 1, hy - k - 1, Black);
-        c.set(hx + k + 1, hy - k + 1, Black);
-    }
+    return Canvas::fromRows({
+        "..######..........",
+        ".#oooooo####......",
+        "#oooooooooooo#....",
+        "#oooooooooooo##...",
+        ".#oooooooooo#.##..",
+        "..####oo####...#..",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....#oo#.........",
+        ".....####.........",
+    });
 }
 } // namespace
 
@@ -278,17 +268,19 @@ Canvas UiArt::slot(int kind)
     if (kind == 0)
     {
         // A stack of coins.
-        for (int k = 0; k < 3; ++k)
-        {
-            int y = 10 - k * 3;
-            icon.fillRect(4, y, 8, 3, White);
-            icon.strokeRect(3, y - 1, 10, 5, Black);
-            icon.set(3, y - 1, Clear);
-            icon.set(12, y - 1, Clear);
-        }
-        icon.fillRect(5, 3, 6, 1, Black);
-        icon.set(7, 12, Black);
-        icon.set(9, 12, Black);
+        icon.blit(Canvas::fromRows({
+                      "...######...",
+                      "..#oooooo#..",
+                      ".#oo####oo#.",
+                      ".#oooooooo#.",
+                      ".##oooooo##.",
+                      ".#o######o#.",
+                      ".##oooooo##.",
+                      ".#o######o#.",
+                      ".##oooooo##.",
+                      "..########..",
+                  }),
+                  2, 3);
     }
     else if (kind == 1)
     {
@@ -379,7 +371,7 @@ Canvas UiArt::actionProgressButton()
     c.set(2, 2, White);
     c.set(61, 2, White);
     // A hammer on the left third; the right part stays plain for the percentage.
-    hammer(c, 6, 4, 16);
+    c.blit(hammer(), 5, 5);
     c.fillRect(25, 5, 1, 13, Black);
     for (int y = 6; y < 18; y += 2)
         c.set(24, y, Black);
@@ -476,11 +468,13 @@ Canvas UiArt::menuCity()
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 320; ++x)
         {
-            double dx = x + 0.5 - 160, dy = y + 0.5 - 58;
+            double dx = x + 0.5 - 160, dy = y + 0.5 - 40;
             double d = std::sqrt(dx * dx + dy * dy);
-            if (d < 40 && d >= 39)
+            if (y > 72)
+                continue;
+            if (d < 34 && d >= 33)
                 c.set(x, y, Black);
-            else if (d < 39 && ((x + y) % 2 == 0) && (y % 4 < 2 || d > 30))
+            else if (d < 33 && ((x + y) % 2 == 0) && (y % 4 < 2 || d > 26))
                 c.set(x, y, (x + y) % 4 == 0 ? Black : Clear);
         }
     const int birds[][2] = {{60, 18}, {72, 12}, {250, 22}, {262, 16}};
@@ -513,10 +507,6 @@ Canvas UiArt::menuCity()
             int sy = 66 + 8 * (lot.ty - lot.tx);
             c.blit(lot.art, sx, sy + 17 - lot.art.height);
         }
-    // A road along the front.
-    Canvas road = TileArt::road(false, false, true, true);
-    for (int k = 0; k < 11; ++k)
-        c.blit(road, 16 * (2 * k + 1) - 8 - 16, 66 + 16 - 8);
     return c;
 }
 
