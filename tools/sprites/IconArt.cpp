@@ -2,6 +2,7 @@
 
 #include "BuildingArt.h"
 #include "TileArt.h"
+#include "UiArt.h"
 
 #include <algorithm>
 #include <cmath>
@@ -185,13 +186,7 @@ Canvas IconArt::action(const std::string& name)
 
 Canvas IconArt::sideButton(int k)
 {
-    Canvas c(24, 24);
-    c.fillRect(1, 1, 22, 21, White);
-    c.fillRect(1, 0, 22, 1, Black);
-    c.fillRect(1, 23, 22, 1, Black);
-    c.fillRect(0, 1, 1, 22, Black);
-    c.fillRect(23, 1, 1, 22, Black);
-    c.fillRect(2, 22, 20, 1, Black);
+    Canvas c = UiArt::buttonFace(24);
     Canvas icon;
     switch (k)
     {

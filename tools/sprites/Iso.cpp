@@ -133,23 +133,19 @@ int Iso::southStart(const Footprint& f) const
 void Iso::westRect(Canvas& canvas, const Footprint& f, int u0, int u1, int v0, int v1, Pattern pattern) const
 {
     for (int u = u0; u < u1; ++u)
-    {
-        int x = westStart(f) + u;
-        int base = westBase(f, x);
-        for (int v = v0; v < v1; ++v)
-            canvas.setPattern(x, base - v, pattern);
-    }
+        paintColumn(canvas, westStart(f) + u, westBase(f, westStart(f) + u), v0, v1, pattern);
 }
 
 void Iso::southRect(Canvas& canvas, const Footprint& f, int u0, int u1, int v0, int v1, Pattern pattern) const
 {
     for (int u = u0; u < u1; ++u)
-    {
-        int x = southStart(f) + u;
-        int base = southBase(f, x);
-        for (int v = v0; v < v1; ++v)
-            canvas.setPattern(x, base - v, pattern);
-    }
+        paintColumn(canvas, southStart(f) + u, southBase(f, southStart(f) + u), v0, v1, pattern);
+}
+
+void Iso::paintColumn(Canvas& canvas, int x, int base, int v0, int v1, Pattern pattern)
+{
+    for (int v = v0; v < v1; ++v)
+        canvas.setPattern(x, base - v, pattern);
 }
 
 int Iso::addGround(Sculpt& sculpt, double i0, double i1, double j0, double j1, double z, Pattern fill,

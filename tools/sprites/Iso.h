@@ -83,6 +83,10 @@ public:
 
     int boxX;
     int boxY;
+
+private:
+    // Rows v0..v1-1 above a wall's base row at column x.
+    static void paintColumn(Canvas& canvas, int x, int base, int v0, int v1, Pattern pattern);
 };
 
 #endif

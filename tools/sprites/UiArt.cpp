@@ -11,28 +11,6 @@
 
 namespace
 {
-// A rounded plate: black rim, white inside, corners cut by one pixel.
-Canvas plate(int w, int h)
-{
-    Canvas c(w, h);
-    c.fillRect(1, 1, w - 2, h - 2, White);
-    c.fillRect(1, 0, w - 2, 1, Black);
-    c.fillRect(1, h - 1, w - 2, 1, Black);
-    c.fillRect(0, 1, 1, h - 2, Black);
-    c.fillRect(w - 1, 1, 1, h - 2, Black);
-    return c;
-}
-
-// The 24 x 24 button face shared by the heads-up buttons.
-Canvas buttonFace(int size)
-{
-    Canvas c = plate(size, size);
-    c.fillRect(2, size - 2, size - 4, 1, Black);
-    c.set(size - 2, size - 3, Black);
-    c.set(1, size - 3, Black);
-    return c;
-}
-
 // Draws a 9 x 9 corner into the frame sheet, mirrored as needed.
 void frameCorner(Canvas& sheet, const Canvas& corner, bool flipX, bool flipY)
 {
@@ -67,6 +45,24 @@ Canvas hammer()
 }
 } // namespace
 
+Canvas UiArt::plate(int w, int h)
+{
+    Canvas c(w, h);
+    c.fillRect(1, 1, w - 2, h - 2, White);
+    c.fillRect(1, 0, w - 2, 1, Black);
+    c.fillRect(1, h - 1, w - 2, 1, Black);
+    c.fillRect(0, 1, 1, h - 2, Black);
+    c.fillRect(w - 1, 1, 1, h - 2, Black);
+    return c;
+}
+
+Canvas UiArt::buttonFace(int size)
+{
+    Canvas c = plate(size, size);
+    c.fillRect(2, size - 2, size - 4, 1, Black);
+    return c;
+}
+
 Canvas UiArt::cursor()
 {
     return Canvas::fromRows({
@@ -89,10 +85,9 @@ Canvas UiArt::cursor()
 
 Canvas UiArt::helpButton(int width, int height)
 {
-    Canvas c = plate(width, height);
+    Canvas c = width >= 12 ? buttonFace(width) : plate(width, height);
     if (width >= 12)
     {
-        c.fillRect(1, height - 2, width - 2, 1, Black);
         Canvas q = Canvas::fromRows({".###.", "#...#", "...#.", "..#..", ".....", "..#.."});
         c.blit(q, (width - 5) / 2, 2);
         // Thicken the question mark.
@@ -215,12 +210,7 @@ Canvas UiArt::priceBackground()
 
 Canvas UiArt::progressBar()
 {
-    Canvas c(100, 6);
-    c.fillRect(2, 0, 96, 1, Black);
-    c.fillRect(2, 5, 96, 1, Black);
-    c.fillRect(1, 1, 98, 4, White);
-    c.fillRect(0, 1, 1, 4, Black);
-    c.fillRect(99, 1, 1, 4, Black);
+    Canvas c = plate(100, 6);
     c.set(1, 1, Black);
     c.set(98, 1, Black);
     c.set(1, 4, Black);
@@ -350,8 +340,7 @@ Canvas UiArt::dateButton(bool enabled)
 
 Canvas UiArt::cancelButton()
 {
-    Canvas c = plate(16, 16);
-    c.fillRect(2, 14, 12, 1, Black);
+    Canvas c = buttonFace(16);
     for (int k = 0; k < 8; ++k)
     {
         for (int w = 0; w < 2; ++w)
@@ -539,8 +528,7 @@ Canvas UiArt::actionArrow(bool next, bool enabled)
 
 Canvas UiArt::rotateButton(bool left)
 {
-    Canvas c = plate(16, 16);
-    c.fillRect(2, 14, 12, 1, Black);
+    Canvas c = buttonFace(16);
     // A three-quarter ring with an arrow head at its end.
     Canvas ring(16, 16);
     ring.strokeCircle(8, 8, 5.5, 2, Black);

@@ -6,6 +6,12 @@
 // Frames, bars, buttons and the title screen art.
 namespace UiArt
 {
+// A rounded plate: black rim, white inside, corners cut by one pixel.
+Canvas plate(int width, int height);
+
+// A square button: a plate with a shadow line along its bottom.
+Canvas buttonFace(int size);
+
 Canvas cursor();
 Canvas helpButton(int width, int height);
 Canvas corner();
