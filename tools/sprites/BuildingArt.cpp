@@ -94,7 +94,6 @@ void chimney(Site& s, double i, double j, double z, int h)
 // A low picket fence along the front (south-west) edges of the plot.
 void fence(Site& s, double from, double to)
 {
-    int top = s.canvas.height - 17;
     for (int j = static_cast<int>(from); j <= static_cast<int>(to); ++j)
     {
         Point p = s.iso.at(0.5, j);
@@ -103,7 +102,6 @@ void fence(Site& s, double from, double to)
         s.canvas.set(x, y - 1, Black);
         s.canvas.set(x, y - 2, Black);
         s.canvas.set(x + 1, y - 2, Black);
-        (void)top;
     }
 }
 
@@ -311,7 +309,6 @@ Canvas BuildingArt::commercial(int variant)
     int height = heights[(variant - 1) % 4];
     Site s(17 + height + 10);
     Footprint body = variant == 4 ? Footprint{1, 7, 1, 7} : Footprint{2, 7, 1, 6};
-    Pattern glass = variant == 2 ? Pattern::Columns : Pattern::Rows;
     s.iso.addWallWest(s.sculpt, body, 0, height, Pattern::Paper);
     s.iso.addWallSouth(s.sculpt, body, 0, height, Pattern::Paper);
     s.iso.addTop(s.sculpt, body, height, Pattern::Paper);
@@ -334,7 +331,6 @@ Canvas BuildingArt::commercial(int variant)
     if (variant == 2)
         for (int u = 2; u < ww - 1; u += 3)
             s.iso.westRect(s.canvas, body, u, u + 1, 5, height - 1, Pattern::Ink);
-    (void)glass;
     // Lobby: wide glass doors.
     int door = (ww / 2) & ~1;
     s.iso.westRect(s.canvas, body, door - 2, door + 4, 1, 5, Pattern::Ink);

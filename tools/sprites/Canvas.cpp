@@ -59,13 +59,6 @@ void Canvas::fillRect(int x, int y, int w, int h, Tone tone)
             set(i, j, tone);
 }
 
-void Canvas::fillPattern(int x, int y, int w, int h, Pattern pattern)
-{
-    for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            setPattern(i, j, pattern);
-}
-
 void Canvas::strokeRect(int x, int y, int w, int h, Tone tone)
 {
     fillRect(x, y, w, 1, tone);

@@ -41,9 +41,6 @@ public:
     // Fills the rectangle with one tone.
     void fillRect(int x, int y, int w, int h, Tone tone);
 
-    // Fills the rectangle with a pattern.
-    void fillPattern(int x, int y, int w, int h, Pattern pattern);
-
     // A one-pixel rectangle outline.
     void strokeRect(int x, int y, int w, int h, Tone tone);
 

@@ -25,12 +25,6 @@ bool patternInks(Pattern pattern, int x, int y)
         return x4 % 2 == 0;
     case Pattern::Bricks:
         return y4 % 2 == 0 || (y4 == 1 && x4 == 0) || (y4 == 3 && x4 == 2);
-    case Pattern::Tiles:
-        return y4 % 2 == 0 && x4 != 3;
-    case Pattern::DiagonalUp:
-        return (((x + 2 * y) % 8) + 8) % 8 < 2;
-    case Pattern::DiagonalDown:
-        return (((x - 2 * y) % 8) + 8) % 8 < 2;
     }
     return false;
 }

@@ -13,10 +13,7 @@ enum class Pattern
     Dark,       // three pixels in four
     Rows,       // every other row (siding, shutters)
     Columns,    // every other column
-    Bricks,     // staggered brick courses
-    Tiles,      // roof tiles: rows of short dashes
-    DiagonalUp, // hatching along the x axis of the grid (2:1 rising)
-    DiagonalDown// hatching along the y axis of the grid (2:1 falling)
+    Bricks      // staggered brick courses
 };
 
 // True when the pattern puts ink at (x, y).

@@ -18,7 +18,3 @@ int Rng::below(int bound)
     return bound > 0 ? static_cast<int>(next() % static_cast<uint32_t>(bound)) : 0;
 }
 
-bool Rng::chance(double p)
-{
-    return (next() & 0xFFFFFF) < static_cast<uint32_t>(p * 0x1000000);
-}

@@ -16,9 +16,6 @@ public:
     // A value in 0 .. bound - 1.
     int below(int bound);
 
-    // True with the given chance in 0..1.
-    bool chance(double p);
-
     uint32_t state;
 };
 

@@ -70,13 +70,6 @@ int Sculpt::addFace(const std::vector<Point>& corners, Pattern fill, bool outlin
     return label;
 }
 
-int Sculpt::addFace(const std::vector<Point>& corners, Pattern fill, Pattern rim)
-{
-    int label = addFace(corners, fill, true);
-    faces.back().rim = rim;
-    return label;
-}
-
 int Sculpt::faceAt(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)

@@ -25,9 +25,6 @@ public:
     // Adds a convex polygon face with a fill; returns its face index.
     int addFace(const std::vector<Point>& corners, Pattern fill, bool outlined = true);
 
-    // Adds a face covering a convex polygon, with a different pattern on its rim.
-    int addFace(const std::vector<Point>& corners, Pattern fill, Pattern rim);
-
     // Paints the faces and their outlines onto the canvas (clear pixels stay clear).
     void render(Canvas& canvas) const;
 
