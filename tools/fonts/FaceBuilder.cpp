@@ -3,12 +3,25 @@
 namespace
 {
 
-// The three code ranges that every face splits into bands.
-void addAsciiSets(FontFace& face, const GlyphArt& art)
+// A face of all printable characters in three bands (by code range), every
+// band spaced alike.
+FontFace asciiFace(const char* name, int underline, const GlyphArt& art, int rowHeight, int letterSpacing,
+                   int lineSpacing)
 {
-    face.addSet(FaceBuilder::range(' ', '?'), art);
-    face.addSet(FaceBuilder::range('@', '_'), art);
-    face.addSet(FaceBuilder::range('`', '~'), art);
+    FontFace face;
+    face.name = name;
+    face.underlinePosition = underline;
+    face.keepColours = false;
+    const std::string ranges[] = {FaceBuilder::range(' ', '?'), FaceBuilder::range('@', '_'),
+                                  FaceBuilder::range('`', '~')};
+    for (const std::string& characters : ranges)
+    {
+        FontSetSpec& set = face.addSet(characters, art);
+        set.rowHeight = rowHeight;
+        set.letterSpacing = letterSpacing;
+        set.lineSpacing = lineSpacing;
+    }
+    return face;
 }
 
 // A copy of art with every glyph passed through transform.
@@ -82,24 +95,12 @@ Glyph FaceBuilder::outline(const Glyph& glyph)
 
 FontFace FaceBuilder::normal() const
 {
-    FontFace face;
-    face.name = "normal";
-    face.underlinePosition = 8;
-    addAsciiSets(face, normalArt);
-    for (FontSetSpec& set : face.sets)
-        set.lineSpacing = 1;
-    return face;
+    return asciiFace("normal", 8, normalArt, 9, 1, 1);
 }
 
 FontFace FaceBuilder::small() const
 {
-    FontFace face;
-    face.name = "small";
-    face.underlinePosition = 6;
-    addAsciiSets(face, smallArt);
-    for (FontSetSpec& set : face.sets)
-        set.rowHeight = 8;
-    return face;
+    return asciiFace("small", 6, smallArt, 8, 1, 0);
 }
 
 FontFace FaceBuilder::bold() const
@@ -107,26 +108,14 @@ FontFace FaceBuilder::bold() const
     GlyphArt art = transformed(normalArt, normalArt.height, embolden);
     for (const auto& fix : boldFixes.glyphs)
         art.glyphs[fix.first] = fix.second;
-    FontFace face;
-    face.name = "bold";
-    face.underlinePosition = 8;
-    addAsciiSets(face, art);
-    for (FontSetSpec& set : face.sets)
-        set.lineSpacing = 1;
-    return face;
+    return asciiFace("bold", 8, art, 9, 1, 1);
 }
 
 FontFace FaceBuilder::numbers() const
 {
-    GlyphArt art = transformed(smallArt, smallArt.height + 2, outline);
-    FontFace face;
-    face.name = "numbers";
-    face.underlinePosition = 8;
-    face.keepColours = true;
-    addAsciiSets(face, art);
     // Neighbouring outlines share a column so the labels stay compact.
-    for (FontSetSpec& set : face.sets)
-        set.letterSpacing = -1;
+    FontFace face = asciiFace("numbers", 8, transformed(smallArt, smallArt.height + 2, outline), 9, -1, 0);
+    face.keepColours = true;
     return face;
 }
 

@@ -161,55 +161,42 @@ void Sequencer::addMelody()
     }
 }
 
-void Sequencer::addBass()
+std::vector<double> Sequencer::bassPitches(char step, int chord) const
 {
-    const VoiceStyle& voice = song.bassVoice;
-    for (int bar = 0; bar < bars(); ++bar)
+    const double shift = 12.0 * song.bassVoice.octave;
+    switch (step)
     {
-        const int chord = chordOf(bar);
-        for (size_t s = 0; s < song.bass.size(); ++s)
-        {
-            const char c = song.bass[s];
-            int scaleStep;
-            double shift = 12.0 * voice.octave;
-            if (c == 'R')
-                scaleStep = chord;
-            else if (c == 'F')
-                scaleStep = chord + 4;
-            else if (c == 'T')
-                scaleStep = chord + 2;
-            else if (c == 'O')
-            {
-                scaleStep = chord;
-                shift += 12.0;
-            }
-            else
-                continue;
-            notes.push_back({stepTime(bar, static_cast<int>(s)), heldSteps(song.bass, s) * stepLength() * 0.9,
-                             scaleNote(scaleStep) + shift, &voice});
-        }
+    case 'R': return {scaleNote(chord) + shift};
+    case 'F': return {scaleNote(chord + 4) + shift};
+    case 'T': return {scaleNote(chord + 2) + shift};
+    case 'O': return {scaleNote(chord) + shift + 12.0};
+    default: return {};
     }
 }
 
-void Sequencer::addArp()
+std::vector<double> Sequencer::arpPitches(char step, int chord) const
 {
-    const VoiceStyle& voice = song.arpVoice;
+    const double shift = 12.0 * song.arpVoice.octave;
+    if (step >= '0' && step <= '2')
+        return {scaleNote(chord + 2 * (step - '0')) + shift};
+    if (step == '3')
+        return {scaleNote(chord) + shift + 12.0};
+    if (step == 'c')
+        return {scaleNote(chord) + shift, scaleNote(chord + 2) + shift, scaleNote(chord + 4) + shift};
+    return {};
+}
+
+void Sequencer::addPattern(const std::string& pattern, const VoiceStyle& voice, double legato,
+                           std::vector<double> (Sequencer::*pitchesOf)(char, int) const)
+{
     for (int bar = 0; bar < bars(); ++bar)
     {
         const int chord = chordOf(bar);
-        for (size_t s = 0; s < song.arp.size(); ++s)
+        for (size_t s = 0; s < pattern.size(); ++s)
         {
-            const char c = song.arp[s];
-            std::vector<double> pitches;
-            if (c >= '0' && c <= '2')
-                pitches.push_back(scaleNote(chord + 2 * (c - '0')));
-            else if (c == '3')
-                pitches.push_back(scaleNote(chord) + 12.0);
-            else if (c == 'c')
-                pitches = {scaleNote(chord), scaleNote(chord + 2), scaleNote(chord + 4)};
-            const double held = heldSteps(song.arp, s) * stepLength() * 0.85;
-            for (double pitch : pitches)
-                notes.push_back({stepTime(bar, static_cast<int>(s)), held, pitch + 12.0 * voice.octave, &voice});
+            const double held = heldSteps(pattern, s) * stepLength() * legato;
+            for (double pitch : (this->*pitchesOf)(pattern[s], chord))
+                notes.push_back({stepTime(bar, static_cast<int>(s)), held, pitch, &voice});
         }
     }
 }
@@ -293,8 +280,8 @@ Signal Sequencer::render(float peak)
     notes.clear();
     previousStep = 0;
     addMelody();
-    addBass();
-    addArp();
+    addPattern(song.bass, song.bassVoice, 0.9, &Sequencer::bassPitches);
+    addPattern(song.arp, song.arpVoice, 0.85, &Sequencer::arpPitches);
     const size_t frames = static_cast<size_t>(std::lround(length() * sampleRate));
     Signal out(2, sampleRate, length() + 3.0);
     renderNotes(out);

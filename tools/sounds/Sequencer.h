@@ -49,9 +49,15 @@ private:
     // Composes the melody of one four-bar phrase starting at firstBar.
     void composePhrase(int firstBar, bool lastPhrase, std::vector<int>& motif, bool variation);
 
+    // Pitches a bass or accompaniment step character plays over a chord.
+    std::vector<double> bassPitches(char step, int chord) const;
+    std::vector<double> arpPitches(char step, int chord) const;
+
+    // Adds the notes of a step pattern repeated over every bar.
+    void addPattern(const std::string& pattern, const VoiceStyle& voice, double legato,
+                    std::vector<double> (Sequencer::*pitchesOf)(char, int) const);
+
     void addMelody();
-    void addBass();
-    void addArp();
     void renderNotes(Signal& out) const;
     void renderDrums(Signal& out);
 
