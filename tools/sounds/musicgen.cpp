@@ -1,10 +1,10 @@
-// Renders one music track into <run folder>/sounds/music/<name>.ogg and
+// Renders one song file into <run folder>/sounds/music/<name>.ogg and
 // writes a short report on it (key, tempo, length and level checks).
 //
-// usage: musicgen <track> <run folder> <report file>
+// usage: musicgen <song file> <run folder> <report file>
 
 #include "Sequencer.h"
-#include "Tracks.h"
+#include "SongFile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,15 +14,12 @@ int main(int argc, char** argv)
 {
     if (argc != 4)
     {
-        std::printf("usage: musicgen <track> <run folder> <report file>\n");
+        std::printf("usage: musicgen <song file> <run folder> <report file>\n");
         return 2;
     }
     Song song;
-    if (!Tracks::find(argv[1], song))
-    {
-        std::printf("musicgen: no track %s\n", argv[1]);
+    if (!SongFile::load(argv[1], song))
         return 2;
-    }
     const std::string sounds = std::string(argv[2]) + "/sounds";
     const std::string folder = sounds + "/music";
     mkdir(argv[2], 0755);
