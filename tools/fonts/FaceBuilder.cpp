@@ -16,7 +16,7 @@ FontFace asciiFace(const char* name, int underline, const GlyphArt& art, int row
                                   FaceBuilder::range('`', '~')};
     for (const std::string& characters : ranges)
     {
-        FontSetSpec& set = face.addSet(characters, art);
+        FontBand& set = face.addSet(characters, art);
         set.rowHeight = rowHeight;
         set.letterSpacing = letterSpacing;
         set.lineSpacing = lineSpacing;
@@ -135,7 +135,7 @@ FontFace FaceBuilder::mixed() const
         glyph.rows.resize(smallCaps.height);
         smallCaps.glyphs[c] = glyph;
     }
-    FontSetSpec& lower = face.addSet(range('a', 'z'), smallCaps);
+    FontBand& lower = face.addSet(range('a', 'z'), smallCaps);
     lower.rowOffset = 2;
     return face;
 }

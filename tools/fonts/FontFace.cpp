@@ -6,9 +6,9 @@
 
 const sf::Color FontFace::separator(255, 0, 255);
 
-FontSetSpec& FontFace::addSet(const std::string& characters, const GlyphArt& art)
+FontBand& FontFace::addSet(const std::string& characters, const GlyphArt& art)
 {
-    FontSetSpec set;
+    FontBand set;
     set.bandHeight = art.height;
     for (char c : characters)
     {
@@ -29,7 +29,7 @@ sf::Image FontFace::makeImage() const
 {
     unsigned width = 1;
     unsigned height = 0;
-    for (const FontSetSpec& set : sets)
+    for (const FontBand& set : sets)
     {
         unsigned bandWidth = 1;
         for (const Glyph& glyph : set.glyphs)
@@ -41,7 +41,7 @@ sf::Image FontFace::makeImage() const
     image.create(width, height, separator);
     const sf::Color ink = keepColours ? sf::Color::Black : sf::Color::White;
     unsigned top = 0;
-    for (const FontSetSpec& set : sets)
+    for (const FontBand& set : sets)
     {
         unsigned left = 1;
         for (const Glyph& glyph : set.glyphs)
@@ -88,7 +88,7 @@ std::string FontFace::makeDefinition() const
 {
     std::string text = "// Quillfenn font \"" + name + "\": one block per band of " + name + ".png, top to bottom.\n";
     text += "underlinePosition " + std::to_string(underlinePosition) + "\n";
-    for (const FontSetSpec& set : sets)
+    for (const FontBand& set : sets)
     {
         text += "\nbegin\n";
         text += "\tcharacters " + quotedCharacters(set.characters) + "\n";

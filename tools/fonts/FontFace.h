@@ -9,7 +9,7 @@
 #include <vector>
 
 // One band of the font image and its begin..end block in the definition.
-struct FontSetSpec
+struct FontBand
 {
     std::string characters;    // in the left-to-right order of the glyphs
     std::vector<Glyph> glyphs; // one per character
@@ -28,7 +28,7 @@ public:
     static const sf::Color separator;
 
     // Adds a set of the given characters, taking each glyph from art.
-    FontSetSpec& addSet(const std::string& characters, const GlyphArt& art);
+    FontBand& addSet(const std::string& characters, const GlyphArt& art);
 
     // The glyph image: bands stacked in set order, glyphs between separator columns.
     sf::Image makeImage() const;
@@ -42,7 +42,7 @@ public:
     std::string name;
     int underlinePosition = 0;
     bool keepColours = false; // ink drawn black with a white outline
-    std::vector<FontSetSpec> sets;
+    std::vector<FontBand> sets;
 };
 
 #endif

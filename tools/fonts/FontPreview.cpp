@@ -38,7 +38,7 @@ void FontPreview::reserveRows(int height)
     canvas = grown;
 }
 
-void FontPreview::cutBand(const sf::Image& image, const FontSetSpec& set, int top,
+void FontPreview::cutBand(const sf::Image& image, const FontBand& set, int top,
                           std::map<char, CutGlyph>& glyphs) const
 {
     const int width = static_cast<int>(image.getSize().x);
@@ -144,7 +144,7 @@ bool FontPreview::addFont(const FontFace& face, const std::string& folder)
         return false;
     std::map<char, CutGlyph> glyphs;
     int top = 0;
-    for (const FontSetSpec& set : face.sets)
+    for (const FontBand& set : face.sets)
     {
         cutBand(image, set, top, glyphs);
         top += set.bandHeight;

@@ -33,7 +33,7 @@ private:
     };
 
     // Glyph rectangles of one band, found by scanning its top row.
-    void cutBand(const sf::Image& image, const FontSetSpec& set, int top, std::map<char, CutGlyph>& glyphs) const;
+    void cutBand(const sf::Image& image, const FontBand& set, int top, std::map<char, CutGlyph>& glyphs) const;
 
     // Draws one line at (x, y); returns the pen advance.
     int drawLine(const std::string& text, int x, int y, const sf::Image& image,
