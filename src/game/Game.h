@@ -276,7 +276,9 @@ public:
     sf::Vector2i pressPosition;
     bool dragging = false;
     sf::Vector2f pressCenter;
-    sf::Shader crtShader;
+    // Created with the first window: an sf::Shader needs a display, and a
+    // headless Game (tests, tools) has none.
+    sf::Shader* crtShader = nullptr;
     bool postProcessing = false;
     sf::RenderTexture* renderTexture = nullptr;
     bool recreateWindow = false;

@@ -103,9 +103,9 @@ void Game::createWindow()
         renderTexture = new sf::RenderTexture();
         renderTexture->create(width, height, sf::ContextSettings());
         loadShader();
-        crtShader.setUniform("width", static_cast<float>(width));
-        crtShader.setUniform("height", static_cast<float>(height));
-        crtShader.setUniform("scale", static_cast<float>(pixelScale));
+        crtShader->setUniform("width", static_cast<float>(width));
+        crtShader->setUniform("height", static_cast<float>(height));
+        crtShader->setUniform("scale", static_cast<float>(pixelScale));
     }
     else
     {
@@ -145,8 +145,10 @@ void Game::loadShader()
         postProcessing = false;
         return;
     }
-    if (!crtShader.loadFromFile(getBasePath() + "shaders/crt1.vert",
-                                getBasePath() + "shaders/crt1.frag"))
+    if (!crtShader)
+        crtShader = new sf::Shader();
+    if (!crtShader->loadFromFile(getBasePath() + "shaders/crt1.vert",
+                                 getBasePath() + "shaders/crt1.frag"))
     {
         std::printf("Failed to load shader...\n");
         postProcessing = false;
@@ -159,7 +161,7 @@ void Game::presentFrame()
     {
         renderTexture->display();
         sf::Sprite frame(renderTexture->getTexture());
-        window->draw(frame, &crtShader);
+        window->draw(frame, crtShader);
     }
     if (screenshotPending)
     {
