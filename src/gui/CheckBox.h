@@ -17,10 +17,10 @@ class CheckBox : public Widget
 {
 public:
     // Side of the box in pixels.
-    static const int boxSize = 9;
+    static constexpr int boxSize = 9;
 
     // Gap between the box and its label.
-    static const int labelGap = 3;
+    static constexpr int labelGap = 3;
 
     CheckBox(Game* owner, int x, int y, const std::string& label);
 

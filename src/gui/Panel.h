@@ -19,7 +19,7 @@ public:
     };
 
     // Distance of the drop shadow from the panel, in both directions.
-    static const int shadowOffset = 3;
+    static constexpr int shadowOffset = 3;
 
     Panel(Game* owner, int x, int y, int width, int height);
 

@@ -13,7 +13,7 @@ class TitleBar : public Widget
 {
 public:
     // Height of every title bar.
-    static const int barHeight = 9;
+    static constexpr int barHeight = 9;
 
     TitleBar(Game* owner, int x, int y, int width);
 

@@ -154,6 +154,7 @@ void UI::draw()
 {
     runPosted();
     deletePendingWidgets();
+    statusText->setText(statusMessage);
     sf::RenderTarget* target = owner->getRenderTarget();
     if (!target)
         return;
@@ -183,8 +184,6 @@ void UI::draw()
 
     gui::fillRect(*target, sf::IntRect(0, h, w, 15), owner->lightColor);
     strokeAround(*target, 2, h + 1, w - 4, 10, owner->darkColor);
-
-    statusText->setText(statusMessage);
 
     hovered = getWidgetAt(mousePosition.x, mousePosition.y);
     gameRoot->draw(*target, owner->deltaTime);

@@ -136,12 +136,16 @@ void Font::cutGlyphs(const sf::Image& image)
                 }
                 if (right <= left)
                     continue;
-                rects[j] = sf::IntRect(left + 1, top, right - left - 1, set.rowHeightBitmap);
-                GlyphRef*& ref = charMap[set.characters[j]];
-                if (!ref)
-                    ref = new GlyphRef();
-                ref->set = static_cast<int16_t>(k);
-                ref->glyph = static_cast<int16_t>(j);
+                // A cut with nothing in it (two separators in a row) is no glyph.
+                if (right - left - 1 > 0)
+                {
+                    rects[j] = sf::IntRect(left + 1, top, right - left - 1, set.rowHeightBitmap);
+                    GlyphRef*& ref = charMap[set.characters[j]];
+                    if (!ref)
+                        ref = new GlyphRef();
+                    ref->set = static_cast<int16_t>(k);
+                    ref->glyph = static_cast<int16_t>(j);
+                }
                 left = right;
                 // Past the image there is only gap.
                 inGlyph = right + 1 < width && !isSeparator(right + 1, top);

@@ -28,7 +28,7 @@ class Font
 {
 public:
     // At most this many sets are cut.
-    static const int maxSets = 64;
+    static constexpr int maxSets = 64;
 
     // Loads the image and cuts the glyphs; takes ownership of the definition.
     Font(Game* owner, FontDefinition* definition, bool keepColours);

@@ -20,7 +20,7 @@ public:
     SpriteManager& operator=(const SpriteManager&) = delete;
 
     // Number of entries in the palette table.
-    static const int paletteCount = 8;
+    static constexpr int paletteCount = 8;
 
     // The two colours of a palette; any index outside the table gives opaque black twice.
     static void getPalette(int index, sf::Color& light, sf::Color& dark);
