@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "resources/FontDefinition.h"
 #include "resources/SpriteManager.h"
+#include "resources/Utils.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,15 +24,6 @@ size_t tagEnd(const WideString& units, size_t i)
 bool isLineBreak(char16_t c)
 {
     return c == u'\n' || c == u'\r';
-}
-
-bool fileExists(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
 }
 
 } // namespace

@@ -22,15 +22,6 @@ const char* const musicNames[] = {
 
 const float musicVolume = 45.0f;
 
-bool fileExists(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
-}
-
 } // namespace
 
 SoundManager::SoundManager(Game* game) : game(game)

@@ -63,15 +63,6 @@ const char* const spriteNames[] = {
     "ui/fire_hazard_icon", "ui/need_hospital_icon",
 };
 
-bool fileExists(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
-}
-
 sf::Color randomColor()
 {
     // Blue is drawn first, then green, then red.
