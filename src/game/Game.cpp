@@ -18,6 +18,7 @@ Game::~Game()
     }
     for (PlusOneParticle* particle : plusOnes)
         delete particle;
+    delete crtShader;
 }
 
 void Game::playSound(const std::string& name)

@@ -276,8 +276,8 @@ public:
     sf::Vector2i pressPosition;
     bool dragging = false;
     sf::Vector2f pressCenter;
-    // Made when first loaded: constructing an sf::Shader needs an OpenGL context,
-    // and a headless Game has none.
+    // Created with the first window: an sf::Shader needs a display, and a
+    // headless Game (tests, tools) has none.
     sf::Shader* crtShader = nullptr;
     bool postProcessing = false;
     sf::RenderTexture* renderTexture = nullptr;

@@ -148,7 +148,7 @@ void Game::loadShader()
     if (!crtShader)
         crtShader = new sf::Shader();
     if (!crtShader->loadFromFile(getBasePath() + "shaders/crt1.vert",
-                                getBasePath() + "shaders/crt1.frag"))
+                                 getBasePath() + "shaders/crt1.frag"))
     {
         std::printf("Failed to load shader...\n");
         postProcessing = false;

@@ -2,6 +2,7 @@
 
 #include "resources/Platform.h"
 
+#include <cstdio>
 #include <sstream>
 
 namespace
@@ -203,4 +204,13 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
         pos += to.size();
     }
     return text;
+}
+
+bool fileExists(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    return true;
 }

@@ -45,6 +45,9 @@ std::vector<std::string> split(const std::string& text, char delim);
 // Like split, but blanks inside the outermost double quotes stay in one piece.
 std::vector<std::string> splitQuoted(const std::string& text, char delim);
 
+// True when the file opens for reading.
+bool fileExists(const std::string& path);
+
 // Every occurrence of from replaced by to.
 std::string replaceAll(std::string text, const std::string& from, const std::string& to);
 

@@ -1,0 +1,63 @@
+#include "gui/Window.h"
+
+#include "gui/Panel.h"
+#include "gui/TitleBar.h"
+
+namespace gui
+{
+
+Window::Window(Game* owner, int x, int y, int width, int height)
+    : Widget(owner, x, y, width, height)
+{
+    type = TypeWindow;
+    panel = new Panel(owner, 0, 0, width, height);
+    addChildToBack(panel);
+}
+
+void Window::setTitle(const std::string& title)
+{
+    if (titleBar)
+        titleBar->setTitle(title, true);
+}
+
+void Window::answer(int code)
+{
+    // Copies: a callback may replace the window's callbacks while it runs.
+    if (code == AnswerClose)
+    {
+        std::function<void()> callback = closeCallback;
+        if (callback)
+            callback();
+        return;
+    }
+    std::function<void(bool)> callback = answerCallback;
+    if (callback)
+        callback(code == AnswerYes);
+}
+
+void Window::layout()
+{
+    if (panel)
+    {
+        panel->setPosition(0, 0);
+        panel->width = width;
+        panel->height = height;
+    }
+    if (titleBar)
+        titleBar->width = width - 10;
+}
+
+bool Window::handleEvent(const sf::Event& event, int& handled)
+{
+    if (!enabled)
+        return false;
+    bool taken = Widget::handleEvent(event, handled);
+    if (isMouseButtonInside(event))
+    {
+        handled = 1;
+        taken = true;
+    }
+    return taken;
+}
+
+} // namespace gui
