@@ -29,7 +29,11 @@ cleanup() {
         kill -9 "$GAME_PID" 2>/dev/null
         wait "$GAME_PID" 2>/dev/null
     fi
-    rm -rf "$GAME_DIR"
+    if [ -n "${KEEP_GAME_DIR:-}" ]; then
+        echo "kept $GAME_DIR" >&2
+    else
+        rm -rf "$GAME_DIR"
+    fi
 }
 trap cleanup EXIT
 
@@ -52,7 +56,7 @@ wait_window() {
     local end=$((SECONDS + timeout))
     while [ $SECONDS -lt $end ]; do
         id=$(xdotool search --onlyvisible --name '^Quillfenn$' 2>/dev/null | tail -n1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        [ -n "$id" ] && { to_corner "$id"; echo "$id"; return 0; }
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited before its window appeared"
         sleep 0.1
     done
@@ -68,12 +72,18 @@ wait_window_size() {
         id=$(xdotool search --onlyvisible --name '^Quillfenn$' 2>/dev/null | tail -n1)
         if [ -n "$id" ]; then
             size=$(window_size "$id")
-            [ "$size" = "$want" ] && { echo "$id"; return 0; }
+            [ "$size" = "$want" ] && { to_corner "$id"; echo "$id"; return 0; }
         fi
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited while waiting for a ${want} window"
         sleep 0.1
     done
     fail "window never reached ${want} (last: ${size:-none})"
+}
+
+# Without a window manager a new window may hang over the screen's edge, where
+# pointer moves are clamped: keep it in the top-left corner.
+to_corner() {
+    xdotool windowmove --sync "$1" 0 0 >/dev/null 2>&1 || xdotool windowmove "$1" 0 0 >/dev/null 2>&1
 }
 
 window_size() {
@@ -127,4 +137,39 @@ close_game() {
         sleep 0.1
     done
     fail "the game did not exit within ${timeout}s of the close request"
+}
+
+# Takes an F12 screenshot and moves it to the given path.
+screenshot() {
+    local win=$1 out=$2 f
+    rm -rf screenshots/*.png 2>/dev/null
+    send_key "$win" F12
+    f=$(wait_file "screenshots/*.png") || exit 1
+    mv "$f" "$out"
+}
+
+# Prints "r g b" of one pixel of an image.
+pixel() {
+    "$PNG_PROBE" "$1" "$2" "$3" | sed -n 2p | cut -d' ' -f1-3
+}
+
+# Left click at window pixel coordinates; the pointer is then parked in the
+# screen's corner so the drawn cursor stays out of the pixels a test reads
+# (the click may have replaced the window, so not relative to it).
+click_at() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1 || fail "click at $2,$3 failed"
+    xdotool mousemove 0 0 2>/dev/null
+}
+
+# Turns post-processing off in the copied settings, so screenshots hold the
+# palette's exact colours.
+plain_frames() {
+    sed -i 's/^postProcessing=.*/postProcessing=false/' conf.dat
+}
+
+# The lowest row in column x (between y0 and y1) whose pixel is r g b; "" when none.
+lowest_row_with() {
+    local file=$1 x=$2 y0=$3 y1=$4 colour=$5
+    "$PNG_PROBE" "$file" column "$x" | awk -v y0="$y0" -v y1="$y1" -v c="$colour" \
+        'NR > 1 && $1 >= y0 && $1 <= y1 && ($2 " " $3 " " $4) == c { last = $1 } END { print last }'
 }

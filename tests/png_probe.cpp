@@ -1,15 +1,18 @@
 // Prints an image's size and, for each x,y pair given, the pixel there:
 //   png_probe <file> [x y]...   ->   "<width> <height>" then "r g b a" per pair
+//   png_probe <file> column <x> ->   "<width> <height>" then "y r g b a" per row
 // The game tests use it to check screenshots without other image tools.
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc % 2 != 0)
+    bool column = argc == 4 && std::string(argv[2]) == "column";
+    if (argc < 2 || (argc % 2 != 0 && !column))
     {
         std::fprintf(stderr, "usage: %s <file> [x y]...\n", argv[0]);
         return 2;
@@ -19,6 +22,16 @@ int main(int argc, char** argv)
         return 1;
     sf::Vector2u size = image.getSize();
     std::printf("%u %u\n", size.x, size.y);
+    if (column)
+    {
+        unsigned x = static_cast<unsigned>(std::atoi(argv[3]));
+        for (unsigned y = 0; x < size.x && y < size.y; ++y)
+        {
+            sf::Color c = image.getPixel(x, y);
+            std::printf("%u %d %d %d %d\n", y, c.r, c.g, c.b, c.a);
+        }
+        return 0;
+    }
     for (int i = 2; i + 1 < argc; i += 2)
     {
         unsigned x = static_cast<unsigned>(std::atoi(argv[i]));

@@ -183,6 +183,9 @@ public:
     // Closes every in-game window.
     void ui_closeAllWindows();
 
+    // Opens the options window: screen, sound and palette settings.
+    void ui_showOptions();
+
     // Opens the finance window, or refreshes it when open.
     void ui_showExpenditure();
 

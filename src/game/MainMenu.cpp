@@ -1,5 +1,26 @@
 #include "game/MainMenu.h"
 
+#include "game/Game.h"
+#include "gui/Button.h"
+#include "gui/Image.h"
+#include "gui/UI.h"
+#include "resources/SpriteManager.h"
+
+namespace
+{
+const int buttonWidth = 120;
+const int buttonHeight = 18;
+const int buttonStep = 22;
+const int firstButtonY = 104;
+const int boldFont = 2;
+
+// Centres a widget horizontally at a given height.
+void placeCentred(gui::Widget* widget, int screenWidth, int y)
+{
+    widget->setPosition((screenWidth - widget->width) / 2, y, true);
+}
+} // namespace
+
 MainMenu::MainMenu(Game* game) : game(game)
 {
     createWidgets();
@@ -7,6 +28,42 @@ MainMenu::MainMenu(Game* game) : game(game)
 
 MainMenu::~MainMenu() {}
 
-void MainMenu::createWidgets() {}
+void MainMenu::createWidgets()
+{
+    UI* ui = game->ui;
+    SpriteManager* sprites = game->sprites;
+    gui::Widget* root = ui->menuRoot;
 
-void MainMenu::layout() {}
+    title = ui->createImage(0, 0, 240, 40, sprites->getSprite("ui/menu/title"), -1);
+    separator = ui->createImage(0, 0, 240, 5, sprites->getSprite("ui/menu/title_separator"), -1);
+    subtitle = ui->createImage(0, 0, 160, 12, sprites->getSprite("ui/menu/subtitle"), -1);
+    city = ui->createImage(0, 0, 320, 100, sprites->getSprite("ui/menu/city"), -1);
+    for (gui::Widget* image : {static_cast<gui::Widget*>(city), static_cast<gui::Widget*>(title),
+                               static_cast<gui::Widget*>(separator), static_cast<gui::Widget*>(subtitle)})
+        root->addChild(image);
+
+    Game* owner = game;
+    newGameButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Start new game", -1, boldFont);
+    newGameButton->onClick = [owner] { owner->startNewGame(); };
+    optionsButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Options", -1, boldFont);
+    optionsButton->onClick = [owner] { owner->ui_showOptions(); };
+    exitButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Exit", -1, boldFont);
+    exitButton->onClick = [owner] { owner->quit(); };
+    root->addChild(newGameButton);
+    root->addChild(optionsButton);
+    root->addChild(exitButton);
+
+    layout();
+}
+
+void MainMenu::layout()
+{
+    sf::Vector2i size = game->getLogicalSize();
+    placeCentred(title, size.x, 24);
+    placeCentred(separator, size.x, 68);
+    placeCentred(subtitle, size.x, 77);
+    placeCentred(newGameButton, size.x, firstButtonY);
+    placeCentred(optionsButton, size.x, firstButtonY + buttonStep);
+    placeCentred(exitButton, size.x, firstButtonY + 2 * buttonStep);
+    placeCentred(city, size.x, size.y - city->height - 8);
+}

@@ -3,15 +3,21 @@
 
 class Game;
 
-// The title screen, built once on the UI's menu root.
-// PLACEHOLDER: only the shown flag and the layout hook for now.
+namespace gui
+{
+class Button;
+class Image;
+} // namespace gui
+
+// The title screen, built once on the UI's menu root: the logo, the town
+// picture and the buttons that start a game, open the options and quit.
 class MainMenu
 {
 public:
     explicit MainMenu(Game* game);
     virtual ~MainMenu();
 
-    // Builds the title-screen widgets.
+    // Builds the title-screen widgets on the menu root.
     void createWidgets();
 
     // Re-places the widgets for the current logical screen size.
@@ -19,6 +25,14 @@ public:
 
     Game* game;
     bool shown = false;
+
+    gui::Image* title = nullptr;
+    gui::Image* separator = nullptr;
+    gui::Image* subtitle = nullptr;
+    gui::Image* city = nullptr;
+    gui::Button* newGameButton = nullptr;
+    gui::Button* optionsButton = nullptr;
+    gui::Button* exitButton = nullptr;
 };
 
 #endif

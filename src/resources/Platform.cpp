@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <ctime>
 #include <dirent.h>
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +50,17 @@ bool makeDirectory(const std::string& path)
         return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
     return false;
+}
+
+bool audioOutputAvailable()
+{
+    // OpenAL is the audio library's own backend; its context tells whether a
+    // device opened. Looked up at run time, as the game does not link it itself.
+    typedef void* (*GetCurrentContext)();
+    void* symbol = dlsym(RTLD_DEFAULT, "alcGetCurrentContext");
+    if (!symbol)
+        return true;
+    return reinterpret_cast<GetCurrentContext>(symbol)() != nullptr;
 }
 
 } // namespace platform

@@ -22,6 +22,10 @@ std::string formatLocalTime(const char* format);
 // Creates a directory (one level); true when it exists afterwards.
 bool makeDirectory(const std::string& path);
 
+// Whether the audio library holds an output context; call it after the
+// first sound object was made (that is what opens the device).
+bool audioOutputAvailable();
+
 } // namespace platform
 
 #endif

@@ -1,6 +1,7 @@
 #include "resources/SoundManager.h"
 
 #include "game/Game.h"
+#include "resources/Platform.h"
 #include "resources/Settings.h"
 #include "resources/Utils.h"
 
@@ -46,6 +47,13 @@ void SoundManager::loadSounds()
 {
     std::printf("Load sounds ... ");
     std::fflush(stdout);
+    if (!audioDevice())
+    {
+        // Without an output every sound call only fails, and a stream thread
+        // would keep failing until exit: the game simply stays silent.
+        std::printf("no audio device, sound is off ... done!\n");
+        return;
+    }
     for (const char* name : effectNames)
     {
         if (!buffers.count(name))
@@ -67,6 +75,17 @@ void SoundManager::loadSounds()
         music[name]->setVolume(musicVolume);
     }
     std::printf("done!\n");
+}
+
+bool SoundManager::audioDevice()
+{
+    if (deviceChecked)
+        return deviceFound;
+    // The first sound object opens the device.
+    sf::SoundBuffer probe;
+    deviceFound = platform::audioOutputAvailable();
+    deviceChecked = true;
+    return deviceFound;
 }
 
 void SoundManager::shufflePlaylist()

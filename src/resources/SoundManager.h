@@ -64,6 +64,12 @@ public:
 private:
     // True when the named stream exists and is playing.
     bool isPlaying(const std::string& name);
+
+    // True when an audio output device opened (checked once).
+    bool audioDevice();
+
+    bool deviceChecked = false;
+    bool deviceFound = false;
 };
 
 #endif

@@ -1,0 +1,36 @@
+# From the title screen to a fresh city: "Start new game" opens the welcome
+# message, its Okay opens the "Info" message, and that one closes for good.
+source "$(dirname "$0")/../gamelib.sh"
+
+prepare_run_dir
+plain_frames
+start_game
+win=$(wait_window 30) || exit 1
+DARK="70 62 108"
+
+# "Start new game": the first title button, centred at logical (320, 113).
+click_at "$win" 640 226
+wait_log "startNewGame"
+wait_log "recalculateVisibleTiles"
+
+# The welcome dialog is centred; its Okay button is the lowest dark thing in
+# the middle column above the status bar.
+screenshot "$win" welcome.png
+okay=$(lowest_row_with welcome.png 640 360 680 "$DARK")
+[ -n "$okay" ] || fail "no welcome message on the game screen"
+[ "$(pixel welcome.png 640 716)" = "$DARK" ] || fail "no status bar outline"
+
+click_at "$win" 640 $((okay - 20))
+screenshot "$win" info.png
+info_okay=$(lowest_row_with info.png 640 360 680 "$DARK")
+[ -n "$info_okay" ] || fail "closing the welcome message opened no Info message"
+[ "$info_okay" -lt "$okay" ] || fail "the second message is not the shorter Info message"
+
+click_at "$win" 640 $((info_okay - 20))
+screenshot "$win" game.png
+[ -z "$(lowest_row_with game.png 640 100 680 "$DARK")" ] || fail "a message is still open"
+
+close_game "$win"
+[ "$GAME_RC" = "0" ] || fail "exit code $GAME_RC"
+grep -qx "Bye!" "$GAME_LOG" || fail "no 'Bye!' at exit"
+echo "new game test passed"
