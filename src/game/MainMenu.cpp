@@ -14,6 +14,12 @@ const int buttonStep = 22;
 const int firstButtonY = 104;
 const int boldFont = 2;
 
+// A sprite by name; none without a sprite manager (headless games).
+sf::Sprite* spriteOf(Game* game, const char* name)
+{
+    return game->sprites ? game->sprites->getSprite(name) : nullptr;
+}
+
 // Centres a widget horizontally at a given height.
 void placeCentred(gui::Widget* widget, int screenWidth, int y)
 {
@@ -31,13 +37,12 @@ MainMenu::~MainMenu() {}
 void MainMenu::createWidgets()
 {
     UI* ui = game->ui;
-    SpriteManager* sprites = game->sprites;
     gui::Widget* root = ui->menuRoot;
 
-    title = ui->createImage(0, 0, 240, 40, sprites->getSprite("ui/menu/title"), -1);
-    separator = ui->createImage(0, 0, 240, 5, sprites->getSprite("ui/menu/title_separator"), -1);
-    subtitle = ui->createImage(0, 0, 160, 12, sprites->getSprite("ui/menu/subtitle"), -1);
-    city = ui->createImage(0, 0, 320, 100, sprites->getSprite("ui/menu/city"), -1);
+    title = ui->createImage(0, 0, 240, 40, spriteOf(game, "ui/menu/title"), -1);
+    separator = ui->createImage(0, 0, 240, 5, spriteOf(game, "ui/menu/title_separator"), -1);
+    subtitle = ui->createImage(0, 0, 160, 12, spriteOf(game, "ui/menu/subtitle"), -1);
+    city = ui->createImage(0, 0, 320, 100, spriteOf(game, "ui/menu/city"), -1);
     for (gui::Widget* image : {static_cast<gui::Widget*>(city), static_cast<gui::Widget*>(title),
                                static_cast<gui::Widget*>(separator), static_cast<gui::Widget*>(subtitle)})
         root->addChild(image);

@@ -1,0 +1,134 @@
+// The simulation's messages reach the player through the real UI: fires,
+// firefighting and a refused loan repayment, also from the day tick's thread.
+
+#include "../support/Fixtures.h"
+#include "SimFixture.h"
+
+#include "gui/Text.h"
+#include "gui/TitleBar.h"
+#include "gui/UI.h"
+#include "gui/Window.h"
+#include "resources/Font.h"
+#include "simulation/TextTables.h"
+
+#include <thread>
+
+namespace
+{
+
+struct Message
+{
+    std::string title;
+    std::string text;
+};
+
+class SimMessagesTest : public SimTest
+{
+protected:
+    void SetUp() override
+    {
+        game.pixelScale = 1;
+        game.fonts = new FontManager(&game);
+        for (int i = 0; i < 5; ++i)
+            game.fonts->fonts.push_back(fixtures::makeHeadlessBlockFont(&game));
+        game.ui = new UI(&game);
+        game.ui->gameRoot->setVisible(true);
+
+        blankMap(10, 10);
+        for (int x = 2; x <= 6; ++x)
+            build(x, 5, TileRoad);
+        for (int x = 2; x <= 4; ++x)
+            build(x, 4, TileHouse);
+        map.updateTileActions();
+    }
+
+    void TearDown() override
+    {
+        delete game.ui;
+        delete game.fonts;
+        game.ui = nullptr;
+        game.fonts = nullptr;
+    }
+
+    // The open message dialogs, oldest first, with their text unwrapped.
+    std::vector<Message> messages()
+    {
+        std::vector<Message> found;
+        for (gui::Widget* child : game.ui->gameRoot->children)
+        {
+            if (child->id != hashString("dlgWnd"))
+                continue;
+            gui::Window* window = static_cast<gui::Window*>(child);
+            Message message;
+            message.title = window->titleBar ? window->titleBar->title : "";
+            for (gui::Widget* part : window->children)
+                if (part->type == gui::TypeText)
+                    message.text = replaceAll(static_cast<gui::Text*>(part)->text, "\n", " ");
+            found.push_back(message);
+        }
+        return found;
+    }
+};
+
+TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
+{
+    map.startFire(tile(2, 4));
+    map.startFire(tile(3, 4));
+    map.startFire(tile(3, 4));
+    std::vector<Message> shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
+    EXPECT_EQ(shown[0].text, "Fire has broken out in the city! Put it out, quickly!");
+
+    int clicks = 0;
+    while (game.action.id == 17 && clicks < 100)
+    {
+        game.progressAction();
+        ++clicks;
+    }
+    EXPECT_EQ(game.action.id, 0) << "still burning after " << clicks << " clicks";
+    shown = messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].title, Font::toUpper("Phew"));
+    EXPECT_EQ(shown[1].text, "Fire has been put out but the houses have been destroyed..");
+    EXPECT_EQ(tile(2, 4).type, TileRubble);
+    EXPECT_EQ(tile(3, 4).type, TileRubble);
+    EXPECT_EQ(tile(4, 4).type, TileHouse);
+}
+
+TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
+{
+    std::thread tick([this] {
+        sf::Lock lock(game.tileMutex);
+        map.startFire(tile(4, 4));
+    });
+    tick.join();
+    EXPECT_TRUE(messages().empty()) << "the tick must not touch the widget tree";
+    EXPECT_EQ(game.action.id, 17);
+
+    game.ui->runPosted();
+    std::vector<Message> shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
+}
+
+TEST_F(SimMessagesTest, ARepaymentBeyondTheBalanceIsRefusedWithAMessage)
+{
+    city.takeLoan(5000);
+    city.setMoney(4000);
+    city.repayLoan(5000);
+    EXPECT_EQ(city.loan, 5000);
+    EXPECT_EQ(city.money, 4000.0);
+    std::vector<Message> shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, Font::toUpper(noBudgetTitle));
+    EXPECT_EQ(shown[0].text, noBudgetText);
+
+    city.setMoney(6000);
+    city.repayLoan(5000);
+    EXPECT_EQ(city.loan, 0);
+    EXPECT_EQ(city.money, 1000.0);
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+} // namespace
