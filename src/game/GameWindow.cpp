@@ -190,6 +190,10 @@ void Game::takeScreenshot()
 
 void Game::quit()
 {
+    // A stream still playing would keep its thread feeding the audio device
+    // while the process tears that device down; stopping joins the thread.
+    if (sounds)
+        sounds->stopAllMusic();
     if (window)
         window->close();
     settings->save(getBasePath() + "conf.dat");
