@@ -13,11 +13,11 @@ click_at "$win" 640 226
 wait_log "startNewGame"
 wait_log "recalculateVisibleTiles"
 
-# Pixel scale 2: the screen frame's dark line at logical x = 2 is two window
-# pixels wide, framed by the light line and the light background.
+# Pixel scale 2: the screen frame's dark line, one logical pixel wide, is two
+# window pixels wide.
 screenshot "$win" frame.png
-for x in 4 5; do [ "$(pixel frame.png $x 300)" = "$DARK" ] || fail "no dark frame line at x=$x"; done
-for x in 3 6; do [ "$(pixel frame.png $x 300)" != "$DARK" ] || fail "frame line wider than two pixels at x=$x"; done
+for x in 2 3; do [ "$(pixel frame.png $x 300)" = "$DARK" ] || fail "no dark frame line at x=$x"; done
+for x in 1 4; do [ "$(pixel frame.png $x 300)" != "$DARK" ] || fail "frame line wider than two pixels at x=$x"; done
 
 # The welcome dialog is centred; its Okay button is the lowest dark thing in
 # the middle column above the status bar.
