@@ -82,6 +82,18 @@ protected:
         return t.building;
     }
 
+    // A blank 10 x 10 map with a road from (2, 5) to (6, 5) and houses on
+    // (2..4, 4) along it, its offered actions up to date.
+    void housesAlongRoad()
+    {
+        blankMap(10, 10);
+        for (int x = 2; x <= 6; ++x)
+            build(x, 5, TileRoad);
+        for (int x = 2; x <= 4; ++x)
+            build(x, 4, TileHouse);
+        map.updateTileActions();
+    }
+
     template <typename Record>
     Record* record(int x, int y)
     {

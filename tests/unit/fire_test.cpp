@@ -15,12 +15,7 @@ class FireTest : public SimTest
 protected:
     void SetUp() override
     {
-        blankMap(10, 10);
-        for (int x = 2; x <= 6; ++x)
-            build(x, 5, TileRoad);
-        for (int x = 2; x <= 4; ++x)
-            build(x, 4, TileHouse);
-        map.updateTileActions();
+        housesAlongRoad();
         city.addMoney(-10, FinanceCategory::Construction);
         game.startAction(tile(7, 5).id, slotOf(tile(7, 5), 1), 10);
         ASSERT_EQ(game.action.id, 1);

@@ -34,12 +34,7 @@ protected:
         game.ui = new UI(&game);
         game.ui->gameRoot->setVisible(true);
 
-        blankMap(10, 10);
-        for (int x = 2; x <= 6; ++x)
-            build(x, 5, TileRoad);
-        for (int x = 2; x <= 4; ++x)
-            build(x, 4, TileHouse);
-        map.updateTileActions();
+        housesAlongRoad();
     }
 
     void TearDown() override
