@@ -173,3 +173,10 @@ lowest_row_with() {
     "$PNG_PROBE" "$file" column "$x" | awk -v y0="$y0" -v y1="$y1" -v c="$colour" \
         'NR > 1 && $1 >= y0 && $1 <= y1 && ($2 " " $3 " " $4) == c { last = $1 } END { print last }'
 }
+
+# How many pixels of row y, between x0 and x1, are r g b.
+count_in_row() {
+    local file=$1 y=$2 x0=$3 x1=$4 colour=$5
+    "$PNG_PROBE" "$file" row "$y" | awk -v x0="$x0" -v x1="$x1" -v c="$colour" \
+        'NR > 1 && $1 >= x0 && $1 <= x1 && ($2 " " $3 " " $4) == c { n++ } END { print n + 0 }'
+}

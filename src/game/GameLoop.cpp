@@ -16,6 +16,9 @@ namespace
 {
 const float longFrame = 0.25f;
 const float degreesToRadians = 3.14159265358979f / 180.0f;
+
+// Keys 1 to 4 choose these information layers.
+const int keyLayers[4] = {0, 2, 1, 3};
 } // namespace
 
 void Game::run()
@@ -73,21 +76,15 @@ void Game::handleEvents()
             switch (event.key.code)
             {
             case sf::Keyboard::Num1:
-                ui->statusMessage = layerCaptions[0];
-                map->setInfoLayer(0);
-                break;
             case sf::Keyboard::Num2:
-                ui->statusMessage = layerCaptions[2];
-                map->setInfoLayer(2);
-                break;
             case sf::Keyboard::Num3:
-                ui->statusMessage = layerCaptions[1];
-                map->setInfoLayer(1);
-                break;
             case sf::Keyboard::Num4:
-                ui->statusMessage = layerCaptions[3];
-                map->setInfoLayer(3);
+            {
+                int layer = keyLayers[event.key.code - sf::Keyboard::Num1];
+                ui->statusMessage = layerCaptions[layer];
+                map->setInfoLayer(layer);
                 break;
+            }
             case sf::Keyboard::Return:
                 if (event.key.alt)
                 {

@@ -36,6 +36,27 @@ click_at "$win" 640 $((info_okay - 20))
 screenshot "$win" game.png
 [ -z "$(lowest_row_with game.png 640 100 680 "$DARK")" ] || fail "a message is still open"
 
+# Keys 1 to 4 choose the information layers; the status line names each.
+# Its text sits on rows 698..712 of the window: count the ink on a few rows.
+status_ink() {
+    local n=0 y
+    for y in 700 702 704 706 708; do n=$((n + $(count_in_row "$1" $y 8 1000 "$DARK"))); done
+    echo $n
+}
+build_ink=$(status_ink game.png)
+[ "$build_ink" -gt 0 ] || fail "no status text in build mode"
+declare -A seen=([$build_ink]=1)
+for key in 2 3 4; do
+    send_key "$win" $key
+    screenshot "$win" layer$key.png
+    ink=$(status_ink layer$key.png)
+    [ -z "${seen[$ink]:-}" ] || fail "key $key left the status line as another layer's"
+    seen[$ink]=1
+done
+send_key "$win" 1
+screenshot "$win" layer1.png
+[ "$(status_ink layer1.png)" = "$build_ink" ] || fail "key 1 did not bring back \"Build mode\""
+
 close_game "$win"
 [ "$GAME_RC" = "0" ] || fail "exit code $GAME_RC"
 grep -qx "Bye!" "$GAME_LOG" || fail "no 'Bye!' at exit"
