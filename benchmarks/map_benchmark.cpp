@@ -3,6 +3,7 @@
 // them, and every completed action recomputes the offered actions.
 // (The map logs its list rebuilds; filter them: | grep -v recalculate.)
 
+#include "../tests/support/GameParts.h"
 #include "game/Game.h"
 #include "resources/Settings.h"
 #include "simulation/City.h"
@@ -27,17 +28,7 @@ struct BenchGame
         std::srand(1);
         game.map->create(0, 0, false);
     }
-    ~BenchGame()
-    {
-        delete game.gameView;
-        delete game.map;
-        delete game.city;
-        delete game.settings;
-        game.gameView = nullptr;
-        game.map = nullptr;
-        game.city = nullptr;
-        game.settings = nullptr;
-    }
+    ~BenchGame() { freeGameParts(game); }
     Game game;
 };
 

@@ -41,14 +41,8 @@ void Game::playSound(const std::string& name, float pitch, float volume)
 
 gui::Window* Game::showMessage(const std::string& title, const std::string& text, bool yesNo)
 {
-    if (!ui)
-        return nullptr;
-    if (!isMainThread())
-    {
-        ui->post([this, title, text, yesNo] { ui->showMessage(title, text, yesNo); });
-        return nullptr;
-    }
-    return ui->showMessage(title, text, yesNo);
+    // The UI queues a dialog asked for from another thread by itself.
+    return ui ? ui->showMessage(title, text, yesNo) : nullptr;
 }
 
 void Game::runOnMainThread(std::function<void()> task)

@@ -4,6 +4,7 @@
 // A game drawing into a 640 x 360 render texture, with fixture sprites and
 // fonts written to a temporary base folder.
 
+#include "../support/GameParts.h"
 #include "../support/Fixtures.h"
 
 #include "gui/UI.h"
@@ -97,16 +98,7 @@ public:
     }
     ~GlWorld()
     {
-        delete game.ui;
-        delete game.fonts;
-        delete game.sprites;
-        delete game.renderTexture;
-        delete game.settings;
-        game.ui = nullptr;
-        game.fonts = nullptr;
-        game.sprites = nullptr;
-        game.renderTexture = nullptr;
-        game.settings = nullptr;
+        freeGameParts(game);
         setBasePath("");
     }
     GlWorld(const GlWorld&) = delete;

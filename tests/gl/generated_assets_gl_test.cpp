@@ -3,6 +3,7 @@
 // printable character and wrap the game's texts inside their boxes, and every
 // sound and music stream opens.
 
+#include "../support/GameParts.h"
 #include "../support/Fixtures.h"
 
 #include "resources/Font.h"
@@ -40,14 +41,7 @@ protected:
 
     void TearDown() override
     {
-        delete game.fonts;
-        delete game.sounds;
-        delete game.sprites;
-        delete game.settings;
-        game.fonts = nullptr;
-        game.sounds = nullptr;
-        game.sprites = nullptr;
-        game.settings = nullptr;
+        freeGameParts(game);
         setBasePath(savedBase);
     }
 

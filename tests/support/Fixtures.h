@@ -4,6 +4,7 @@
 // Small worlds for the widget and resource tests: a temporary base folder,
 // settings from text, and a tiny block font cut from an image made here.
 
+#include "GameParts.h"
 #include "game/Game.h"
 #include "resources/Font.h"
 #include "resources/FontDefinition.h"
@@ -153,13 +154,7 @@ public:
         for (int i = 0; i < 5; ++i)
             game.fonts->fonts.push_back(makeHeadlessBlockFont(&game));
     }
-    ~HeadlessGame()
-    {
-        delete game.fonts;
-        delete game.settings;
-        game.fonts = nullptr;
-        game.settings = nullptr;
-    }
+    ~HeadlessGame() { freeGameParts(game); }
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 

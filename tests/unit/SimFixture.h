@@ -1,6 +1,7 @@
 #ifndef QUILLFENN_TESTS_SIMFIXTURE_H
 #define QUILLFENN_TESTS_SIMFIXTURE_H
 
+#include "../support/GameParts.h"
 #include "game/Game.h"
 #include "resources/Settings.h"
 #include "simulation/Building.h"
@@ -30,15 +31,7 @@ public:
         game.action.reset();
     }
 
-    ~SimGame()
-    {
-        delete game.map;
-        delete game.city;
-        delete game.settings;
-        game.map = nullptr;
-        game.city = nullptr;
-        game.settings = nullptr;
-    }
+    ~SimGame() { freeGameParts(game); }
 
     SimGame(const SimGame&) = delete;
     SimGame& operator=(const SimGame&) = delete;

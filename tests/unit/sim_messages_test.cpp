@@ -1,6 +1,7 @@
 // The simulation's messages reach the player through the real UI: fires,
 // firefighting and a refused loan repayment, also from the day tick's thread.
 
+#include "../support/GameParts.h"
 #include "../support/Fixtures.h"
 #include "SimFixture.h"
 
@@ -37,13 +38,7 @@ protected:
         housesAlongRoad();
     }
 
-    void TearDown() override
-    {
-        delete game.ui;
-        delete game.fonts;
-        game.ui = nullptr;
-        game.fonts = nullptr;
-    }
+    void TearDown() override { freeGameParts(game); }
 
     // The open message dialogs, oldest first, with their text unwrapped.
     std::vector<Message> messages()

@@ -1,0 +1,42 @@
+#ifndef QUILLFENN_TESTS_GAMEPARTS_H
+#define QUILLFENN_TESTS_GAMEPARTS_H
+
+// Tests and benchmarks build a Game from the parts they need; the game itself
+// leaves its parts to the end of the process, so whoever made them frees them.
+
+#include "game/Game.h"
+#include "gui/UI.h"
+#include "resources/FontManager.h"
+#include "resources/Settings.h"
+#include "resources/SoundManager.h"
+#include "resources/SpriteManager.h"
+#include "simulation/City.h"
+#include "simulation/Map.h"
+
+// Deletes every part a test may have given the game (widgets first) and
+// clears the pointers, so a second call or the game's destructor finds none.
+inline void freeGameParts(Game& game)
+{
+    delete game.ui;
+    delete game.fonts;
+    delete game.sounds;
+    delete game.sprites;
+    delete game.map;
+    delete game.city;
+    delete game.renderTexture;
+    delete game.gameView;
+    delete game.uiView;
+    delete game.settings;
+    game.ui = nullptr;
+    game.fonts = nullptr;
+    game.sounds = nullptr;
+    game.sprites = nullptr;
+    game.map = nullptr;
+    game.city = nullptr;
+    game.renderTexture = nullptr;
+    game.gameView = nullptr;
+    game.uiView = nullptr;
+    game.settings = nullptr;
+}
+
+#endif
