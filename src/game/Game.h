@@ -34,8 +34,16 @@ class Window;
 //   GameLoop.cpp      main loop, input, dragging, screen shake
 //   GamePicking.cpp   tile picking, camera centring, tile click handlers
 //   GameModes.cpp     new game and screen modes
-//   GameScreens.cpp   heads-up display and in-game windows (ui_...)
-//   simulation/GameActions.cpp   actions, progress clicks, day advance
+//   GameHud.cpp       heads-up display (ui_create, ui_update, ...)
+//   GameTileWindows.cpp         tile actions and tile information windows
+//   GameFinanceWindow.cpp       finances and loan
+//   GameCityWindow.cpp          city information and build rate
+//   GameProductionWindow.cpp    production, demand and prices
+//   GameMenuWindows.cpp         in-game menu, options, about
+//   GameSaveWindow.cpp          save and load slots
+//   simulation/GameActions.cpp  actions, progress clicks, day advance
+//   simulation/GameTick.cpp     the day tick and housing demand
+//   simulation/GameSave.cpp     the save file
 class Game
 {
 public:
@@ -163,6 +171,22 @@ public:
     // Fills the housing demand of the unlocked house classes.
     void updateHousingDemand();
 
+    // --- the day tick (simulation/GameTick.cpp)
+
+    // One day of the city; runs on the thread nextDay starts.
+    void buildingTick();
+
+    // Sets the price of a goods kind, waiting for a running day tick.
+    void setGoodsPrice(int kind, double price);
+
+    // --- the save file (simulation/GameSave.cpp)
+
+    // Writes the city to saves/<slot>.sav; true when it was written.
+    bool saveGame(int slot);
+
+    // Replaces the city by saves/<slot>.sav; false when the file is missing or refused.
+    bool loadGame(int slot);
+
     // --- heads-up display and windows (GameScreens.cpp)
 
     // Builds the heads-up display on the game root.
@@ -183,8 +207,25 @@ public:
     // Closes every in-game window.
     void ui_closeAllWindows();
 
+    // After a layer change: every map filter on, the option panel of the layer shown.
+    void ui_resetOverlayOptions();
+
+    // Sets the population layer's three filters and their check boxes.
+    void ui_setPopulationFilter(bool housing, bool shops, bool jobs);
+
+    // --- in-game windows (Game*Window*.cpp)
+
+    // Opens the in-game menu.
+    void ui_showMenu();
+
     // Opens the options window: screen, sound and palette settings.
     void ui_showOptions();
+
+    // Opens the about window.
+    void ui_showAbout();
+
+    // Opens the save slots, for saving or for loading.
+    void ui_showSaveSlots(bool saving);
 
     // Opens the finance window, or refreshes it when open.
     void ui_showExpenditure();
@@ -192,8 +233,14 @@ public:
     // Writes the books into the open finance window.
     void ui_refreshExpenditure();
 
+    // Opens the city information window.
+    void ui_showCityInfo();
+
     // Writes the numbers into the open city information window.
     void ui_refreshCityInfo();
+
+    // Opens the production and prices window.
+    void ui_showProduction();
 
     // Writes the numbers into the open production window.
     void ui_refreshProduction();

@@ -15,6 +15,16 @@ enum HouseNeed
     NeedJobs = 4
 };
 
+// Risks of a house tile as the last day tick left them, as bits of
+// House::shownWarnings: what the needs layer and the information window show
+// without reading the tile's risk values while a tick changes them.
+enum HouseWarning
+{
+    WarnCrime = 1,      // crime above 0
+    WarnFireHazard = 2, // fire safety below 0
+    WarnNoHospital = 4  // health below 0
+};
+
 // A home of 1 to 3 levels and its residents.
 class House : public Building
 {
@@ -47,6 +57,7 @@ public:
     std::atomic<int> shownNeeds{0};
     std::atomic<double> growth{0.0};
     std::atomic<double> shownAttractiveness{0.0};
+    std::atomic<int> shownWarnings{0};
     sf::Mutex mutex;
 };
 

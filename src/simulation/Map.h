@@ -6,6 +6,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Mutex.hpp>
 
+#include <atomic>
 #include <vector>
 
 class Game;
@@ -102,7 +103,8 @@ public:
     int height = 0;
     std::vector<Tile> tiles;
     int selectedTileId = -1;
-    float blinkTimer = 0.0f;
+    // Reset by updateTileActions, which the day tick also runs; the drawing counts it down.
+    std::atomic<float> blinkTimer{0.0f};
     int infoLayer = 0;
     std::vector<Tile*> overlayTiles;
     int rotation = 0;

@@ -1,6 +1,8 @@
 #ifndef QUILLFENN_SIMULATION_TILE_H
 #define QUILLFENN_SIMULATION_TILE_H
 
+#include "simulation/TileFlags.h"
+
 #include <vector>
 
 class Map;
@@ -80,7 +82,7 @@ public:
     int x = 0;
     int y = 0;
     unsigned int id = 0;
-    unsigned char flags = TileOffScreen;
+    TileFlags flags = TileOffScreen;
     double crime = 0.0;
     double fireSafety = 0.0;
     double health = 0.0;

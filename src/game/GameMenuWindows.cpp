@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "game/MainMenu.h"
+#include "game/Screens.h"
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
 #include "gui/UI.h"
@@ -13,13 +14,13 @@
 #include <cstdlib>
 #include <string>
 
-// The heads-up display and the in-game windows. Each window exists at most
-// once: its pointer here is set when it is built and cleared when it closes.
+// The in-game menu, the options window (also opened from the title screen)
+// and the about window.
+
+using namespace screens;
 
 namespace
 {
-gui::Window* optionsWindow = nullptr;
-
 const int paletteCount = 8;
 
 std::string paletteLabel(const Settings* settings)
@@ -44,33 +45,7 @@ gui::CheckBox* settingCheckBox(Game* game, gui::Window* window, int y, const std
 }
 } // namespace
 
-void Game::ui_create() {}
-
-void Game::ui_update()
-{
-    ui->draw();
-}
-
-void Game::ui_updateLayout()
-{
-    if (optionsWindow)
-    {
-        sf::IntRect rect = ui->getCenteredRect(optionsWindow->width, optionsWindow->height, UI::PlaceMiddle);
-        optionsWindow->setPosition(rect.left, rect.top, true);
-    }
-}
-
-void Game::ui_setBuildTitle(const std::string&) {}
-void Game::ui_setDateButtonEnabled(bool) {}
-
-void Game::ui_closeAllWindows()
-{
-    if (optionsWindow)
-    {
-        optionsWindow->close();
-        optionsWindow = nullptr;
-    }
-}
+void Game::ui_showMenu() {}
 
 void Game::ui_showOptions()
 {
@@ -120,9 +95,4 @@ void Game::ui_showOptions()
     ui->getRoot()->addChild(window);
 }
 
-void Game::ui_showExpenditure() {}
-void Game::ui_refreshExpenditure() {}
-void Game::ui_refreshCityInfo() {}
-void Game::ui_refreshProduction() {}
-void Game::ui_showTileInformation(Tile*) {}
-void Game::ui_showTileActions(Tile*) {}
+void Game::ui_showAbout() {}

@@ -1,0 +1,45 @@
+#include "game/Screens.h"
+
+#include "gui/Window.h"
+
+namespace screens
+{
+
+namespace
+{
+std::vector<BuildRateLevel> uiStaticInit()
+{
+    // The last step really is a million and a quarter: 5.0 is the end game.
+    return {{1.0, 0},      {1.25, 10000}, {1.5, 15000}, {1.75, 20000},  {2.0, 25000},
+            {2.5, 35000},  {3.0, 50000},  {4.0, 75000}, {5.0, 1250000}};
+}
+} // namespace
+
+const std::vector<BuildRateLevel> buildRateLevels = uiStaticInit();
+std::vector<int> expenditureCategoryOrder;
+
+gui::Window* tileActionsWindow = nullptr;
+gui::Window* tileInformationWindow = nullptr;
+gui::Window* menuWindow = nullptr;
+gui::Window* optionsWindow = nullptr;
+gui::Window* aboutWindow = nullptr;
+gui::Window* saveSlotsWindow = nullptr;
+gui::Window* financeWindow = nullptr;
+gui::Window* cityInfoWindow = nullptr;
+gui::Window* productionWindow = nullptr;
+
+double nextDayCooldown = 0.0;
+double tickWindow = 0.0;
+bool tickShown = false;
+
+void closeScreen(gui::Window*& window)
+{
+    gui::Window* open = window;
+    if (!open)
+        return;
+    open->answer(gui::Window::AnswerClose);
+    open->close();
+    window = nullptr;
+}
+
+} // namespace screens

@@ -1,0 +1,57 @@
+#ifndef QUILLFENN_GAME_SCREENS_H
+#define QUILLFENN_GAME_SCREENS_H
+
+// What the in-game screens (GameHud.cpp and the Game*Window*.cpp files) share.
+// Each window exists at most once: its pointer here is set when it is built
+// and cleared by its close handler. The windows the day tick refreshes
+// (finance, city information, production) have their pointer and texts
+// touched only under their window mutex of Game.
+
+#include <vector>
+
+namespace gui
+{
+class Window;
+}
+
+namespace screens
+{
+
+// One step of the construction build rate.
+struct BuildRateLevel
+{
+    double rate; // progress per click once this step is bought
+    int cost;    // money paid for the step
+};
+
+// The nine steps, rising in rate; the first is where a new game starts.
+extern const std::vector<BuildRateLevel> buildRateLevels;
+
+// FinanceCategory values in the order of the finance window's rows; empty
+// until that window is first built, refilled whole at every build.
+extern std::vector<int> expenditureCategoryOrder;
+
+extern gui::Window* tileActionsWindow;
+extern gui::Window* tileInformationWindow;
+extern gui::Window* menuWindow;
+extern gui::Window* optionsWindow;
+extern gui::Window* aboutWindow;
+extern gui::Window* saveSlotsWindow;
+extern gui::Window* financeWindow;
+extern gui::Window* cityInfoWindow;
+extern gui::Window* productionWindow;
+
+// Heads-up display timers, in seconds: the next-day button stays disabled
+// while the cool-down runs; a second next-day click inside the tick window
+// plays "tock".
+extern double nextDayCooldown;
+extern double tickWindow;
+extern bool tickShown;
+
+// Closes a window as its Close button would (its close handler runs) and
+// clears the pointer.
+void closeScreen(gui::Window*& window);
+
+} // namespace screens
+
+#endif
