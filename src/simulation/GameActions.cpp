@@ -200,6 +200,9 @@ int Game::nextDay()
         day += 1;
         today = day;
         ui_setDateButtonEnabled(false);
+        updateRunning = true;
+        updateThread = new sf::Thread(&Game::buildingTick, this);
+        updateThread->launch();
     }
     int result = 1;
     if (today % 30 == 0)

@@ -9,6 +9,7 @@
 #include "simulation/Map.h"
 #include "simulation/Tile.h"
 
+#include <SFML/System/Sleep.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,6 +39,17 @@ public:
 
     Game game;
 };
+
+// Waits for the day tick nextDay started and frees its thread, as the main loop would.
+inline void finishDay(Game& game)
+{
+    while (game.updateThread)
+    {
+        game.freeFinishedUpdateThread();
+        if (game.updateThread)
+            sf::sleep(sf::milliseconds(1));
+    }
+}
 
 class SimTest : public ::testing::Test
 {

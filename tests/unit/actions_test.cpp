@@ -19,6 +19,7 @@ int clickToCompletion(Game& game, int limit = 200)
     while (game.action.id != 0 && n < limit)
     {
         game.progressAction();
+        finishDay(game);
         ++n;
     }
     return n;
@@ -153,6 +154,7 @@ TEST_F(ActionTest, NextDayReportsMonthsAndYears)
         game.day = c.first;
         EXPECT_EQ(game.nextDay(), c.second) << "from day " << c.first;
         EXPECT_EQ(game.day, c.first + 1);
+        finishDay(game);
     }
 
     game.day = 29;
@@ -167,6 +169,7 @@ TEST_F(ActionTest, NextDayReportsMonthsAndYears)
     EXPECT_EQ(game.day, 29);
     game.updateThread = nullptr;
     EXPECT_EQ(game.nextDay(), 3);
+    finishDay(game);
 }
 
 TEST_F(ClickTest, CancelRefundsTheCostOnce)

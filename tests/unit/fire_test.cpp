@@ -103,6 +103,7 @@ TEST_F(FireTest, PuttingOutLeavesRubble)
     while (game.action.id == 17 && clicks < 100)
     {
         game.progressAction();
+        finishDay(game);
         ++clicks;
     }
     EXPECT_EQ(clicks, needed) << "one per click whatever the build rate";

@@ -74,6 +74,7 @@ TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
     while (game.action.id == 17 && clicks < 100)
     {
         game.progressAction();
+        finishDay(game);
         ++clicks;
     }
     EXPECT_EQ(game.action.id, 0) << "still burning after " << clicks << " clicks";
