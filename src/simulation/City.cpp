@@ -145,6 +145,10 @@ void City::rollOverYear()
     copyBook(lastYearExpenses, yearExpenses);
 }
 
+void City::updateSocialClasses()
+{
+}
+
 void City::refreshFinances()
 {
     if (game)

@@ -68,6 +68,9 @@ public:
     // The year books become last year's.
     void rollOverYear();
 
+    // Recomputes the shares of the three social classes from the house ratings.
+    void updateSocialClasses();
+
     Game* game;
     int population = 0;
     int loan = 0;
