@@ -6,25 +6,52 @@
 #include "resources/Utils.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cwctype>
 
 namespace
 {
 
-// Index just past the '}' that closes a tag opened at i, or 0 when none closes it.
-size_t tagEnd(const WideString& units, size_t i)
+// For every index, where the next '}' at or after it stands (npos when none
+// does): one pass, so that a text full of unclosed braces costs no more
+// than any other.
+std::vector<size_t> findClosers(const WideString& units)
 {
-    if (units[i] != u'{')
+    std::vector<size_t> next(units.size());
+    size_t close = WideString::npos;
+    for (size_t i = units.size(); i-- > 0;)
+    {
+        if (units[i] == u'}')
+            close = i;
+        next[i] = close;
+    }
+    return next;
+}
+
+// Index just past the '}' that closes a tag opened at i, or 0 when none closes it.
+size_t tagEnd(const WideString& units, const std::vector<size_t>& closers, size_t i)
+{
+    if (units[i] != u'{' || closers[i] == WideString::npos)
         return 0;
-    size_t close = units.find(u'}', i);
-    return close == WideString::npos ? 0 : close + 1;
+    return closers[i] + 1;
 }
 
 bool isLineBreak(char16_t c)
 {
     return c == u'\n' || c == u'\r';
 }
+
+// Metrics come from a definition file that may hold any number: sums are
+// taken in 64 bits and handed back clamped to int.
+int clampToInt(long long value)
+{
+    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, value)));
+}
+
+// A glyph index must fit the 16 bits of GlyphRef.
+const size_t maxGlyphsPerSet = static_cast<size_t>(INT16_MAX) + 1;
 
 } // namespace
 
@@ -85,7 +112,7 @@ void Font::cutGlyphs(const sf::Image& image)
     const sf::Color separator = image.getPixel(0, 0);
     auto isSeparator = [&](int x, int y) { return image.getPixel(x, y) == separator; };
 
-    int top = 0;
+    long long top = 0;
     for (size_t k = 0; k < definition->sets.size(); ++k)
     {
         if (k == static_cast<size_t>(maxSets))
@@ -100,9 +127,11 @@ void Font::cutGlyphs(const sf::Image& image)
         // A band below the image has no glyphs.
         if (top >= 0 && top < height)
         {
+            const int y = static_cast<int>(top);
             int left = 0;
             bool inGlyph = true;
-            for (size_t j = 0; j < set.characters.size(); ++j)
+            const size_t count = std::min(set.characters.size(), maxGlyphsPerSet);
+            for (size_t j = 0; j < count; ++j)
             {
                 int right = -1;
                 for (int x = left + 1;; ++x)
@@ -110,7 +139,7 @@ void Font::cutGlyphs(const sf::Image& image)
                     if (inGlyph)
                     {
                         // The last column never belongs to a glyph.
-                        if (x >= width - 1 || isSeparator(x, top))
+                        if (x >= width - 1 || isSeparator(x, y))
                         {
                             right = std::min(x, width - 1);
                             break;
@@ -120,7 +149,7 @@ void Font::cutGlyphs(const sf::Image& image)
                     {
                         break;
                     }
-                    else if (!isSeparator(x, top))
+                    else if (!isSeparator(x, y))
                     {
                         left = x - 1;
                         inGlyph = true;
@@ -131,7 +160,7 @@ void Font::cutGlyphs(const sf::Image& image)
                 // A cut with nothing in it (two separators in a row) is no glyph.
                 if (right - left - 1 > 0)
                 {
-                    rects[j] = sf::IntRect(left + 1, top, right - left - 1, set.rowHeightBitmap);
+                    rects[j] = sf::IntRect(left + 1, y, right - left - 1, set.rowHeightBitmap);
                     GlyphRef*& ref = charMap[set.characters[j]];
                     if (!ref)
                         ref = new GlyphRef();
@@ -140,7 +169,7 @@ void Font::cutGlyphs(const sf::Image& image)
                 }
                 left = right;
                 // Past the image there is only gap.
-                inGlyph = right + 1 < width && !isSeparator(right + 1, top);
+                inGlyph = right + 1 < width && !isSeparator(right + 1, y);
             }
         }
         top += set.rowHeightBitmap;
@@ -185,7 +214,8 @@ int Font::advance(char16_t c) const
     const GlyphRef* glyph = getGlyph(c);
     if (!glyph)
         return 0;
-    return glyphRects[glyph->set][glyph->glyph].width + setOf(*glyph).letterSpacing;
+    return clampToInt(static_cast<long long>(glyphRects[glyph->set][glyph->glyph].width) +
+                      setOf(*glyph).letterSpacing);
 }
 
 sf::Vector2i Font::measureText(const std::string& text) const
@@ -196,10 +226,11 @@ sf::Vector2i Font::measureText(const std::string& text) const
         return sf::Vector2i(0, 0);
     }
     WideString units = utf8ToWide(text);
-    int lineWidth = 0, widest = 0, height = 0, tallest = 0;
+    std::vector<size_t> closers = findClosers(units);
+    long long lineWidth = 0, widest = 0, height = 0, tallest = 0;
     for (size_t i = 0; i < units.size(); ++i)
     {
-        if (size_t end = tagEnd(units, i))
+        if (size_t end = tagEnd(units, closers, i))
         {
             i = end - 1;
             continue;
@@ -214,12 +245,12 @@ sf::Vector2i Font::measureText(const std::string& text) const
         if (!glyph)
             continue;
         const FontSet& set = setOf(*glyph);
-        lineWidth += set.letterSpacing + glyphRects[glyph->set][glyph->glyph].width;
+        lineWidth += static_cast<long long>(set.letterSpacing) + glyphRects[glyph->set][glyph->glyph].width;
         widest = std::max(widest, lineWidth);
-        height = std::max(height, set.rowHeight);
-        tallest = std::max(tallest, set.rowHeight);
+        height = std::max<long long>(height, set.rowHeight);
+        tallest = std::max<long long>(tallest, set.rowHeight);
     }
-    return sf::Vector2i(widest, height);
+    return sf::Vector2i(clampToInt(widest), clampToInt(height));
 }
 
 void Font::drawText(const std::string& text, int x, int y, sf::RenderTarget& target) const
@@ -230,7 +261,7 @@ void Font::drawText(const std::string& text, int x, int y, sf::RenderTarget& tar
         return;
     }
     WideString units = utf8ToWide(text);
-    int pen = 0;
+    long long pen = 0;
     for (char16_t c : units)
     {
         if (c == u'\t')
@@ -241,9 +272,9 @@ void Font::drawText(const std::string& text, int x, int y, sf::RenderTarget& tar
         const sf::IntRect& rect = glyphRects[glyph->set][glyph->glyph];
         sprite->setTextureRect(rect);
         sprite->setPosition(static_cast<float>(x + pen),
-                            static_cast<float>(y + setOf(*glyph).rowOffset));
+                            static_cast<float>(static_cast<long long>(y) + setOf(*glyph).rowOffset));
         target.draw(*sprite);
-        pen += setOf(*glyph).letterSpacing + rect.width;
+        pen += static_cast<long long>(setOf(*glyph).letterSpacing) + rect.width;
     }
 }
 
@@ -252,17 +283,18 @@ std::string Font::wordWrap(const std::string& text, int maxWidth) const
     if (maxWidth == 0 || !sprite)
         return text;
     WideString units = utf8ToWide(text);
+    std::vector<size_t> closers = findClosers(units);
     std::vector<WideString> lines;
     size_t start = 0;
     size_t lastSpace = WideString::npos; // within the current line
-    int width = 0;
+    long long width = 0;
 
     // Width of the units [from, to), tags excluded.
     auto widthOf = [&](size_t from, size_t to) {
-        int sum = 0;
+        long long sum = 0;
         for (size_t k = from; k < to; ++k)
         {
-            if (size_t end = tagEnd(units, k))
+            if (size_t end = tagEnd(units, closers, k))
                 k = end - 1;
             else
                 sum += advance(units[k]);
@@ -272,7 +304,7 @@ std::string Font::wordWrap(const std::string& text, int maxWidth) const
 
     for (size_t i = 0; i < units.size(); ++i)
     {
-        if (size_t end = tagEnd(units, i))
+        if (size_t end = tagEnd(units, closers, i))
         {
             i = end - 1;
             continue;

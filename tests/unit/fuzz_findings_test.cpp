@@ -1,0 +1,117 @@
+// Inputs that once broke the font, settings and text readers, kept under
+// tests/data/fuzz/<reader>/ (the same files seed the fuzz targets of fuzz/).
+// A glyph input is a font definition, a NUL byte and the font image.
+
+#include "resources/Font.h"
+#include "resources/FontDefinition.h"
+#include "resources/Utils.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+std::string readData(const std::string& relative)
+{
+    std::ifstream file(std::string(QUILLFENN_TEST_DATA) + "/fuzz/" + relative, std::ios::binary);
+    std::stringstream buffer;
+    buffer << file.rdbuf();
+    return buffer.str();
+}
+
+// The font a glyph input describes, cut as the game cuts it.
+std::unique_ptr<Font> fontFromInput(const std::string& relative)
+{
+    std::string input = readData(relative);
+    size_t nul = input.find('\0');
+    if (nul == std::string::npos)
+        return nullptr;
+    FontDefinition* definition = new FontDefinition("fixture-missing");
+    std::istringstream text(input.substr(0, nul));
+    definition->read(text);
+    testing::internal::CaptureStdout(); // the missing image's log line
+    std::unique_ptr<Font> font(new Font(nullptr, definition, false));
+    testing::internal::GetCapturedStdout();
+    sf::Image image;
+    if (!image.loadFromMemory(input.data() + nul + 1, input.size() - nul - 1))
+        return nullptr;
+    font->cutGlyphs(image);
+    return font;
+}
+
+// Band "S#S##S#S###S": a 1, blank 2, b 1 and { 3 pixels wide.
+TEST(FuzzFindings, HugeMetricsSaturateInsteadOfOverflowing)
+{
+    std::unique_ptr<Font> font = fontFromInput("glyphs/metrics-overflow");
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(font->definition->sets.size(), 2u);
+    ASSERT_NE(font->getGlyph(u'a'), nullptr);
+    // The second band starts far below the image.
+    EXPECT_EQ(font->getGlyph(u'c'), nullptr);
+    EXPECT_EQ(font->measureText("a"), sf::Vector2i(INT_MAX, 9));
+    EXPECT_EQ(font->measureText("ab{ab"), sf::Vector2i(INT_MAX, 9));
+    EXPECT_EQ(font->measureText("\n\n"), sf::Vector2i(0, 0));
+    EXPECT_EQ(font->wordWrap("ab ab ab", 10), "ab\nab\nab");
+}
+
+TEST(FuzzFindings, UnclosedBracesMeasureAsGlyphs)
+{
+    std::unique_ptr<Font> font = fontFromInput("glyphs/unclosed-braces");
+    ASSERT_NE(font, nullptr);
+    ASSERT_NE(font->getGlyph(u'{'), nullptr);
+    const int pairs = 3000;
+    std::string text;
+    for (int i = 0; i < pairs; ++i)
+        text += "{ ";
+    EXPECT_EQ(font->measureText(text), sf::Vector2i(pairs * 5, 9));
+    // One closing brace at the end makes the whole text one tag.
+    EXPECT_EQ(font->measureText(text + "}"), sf::Vector2i(0, 0));
+    EXPECT_EQ(font->measureText("a{" + text + "}b"), sf::Vector2i(2, 9));
+
+    // "{ {" fills 8 of 10 pixels; the next brace breaks the line at the blank.
+    std::string wrapped = font->wordWrap(text, 10);
+    std::vector<std::string> lines = split(wrapped, '\n');
+    ASSERT_EQ(lines.size(), static_cast<size_t>(pairs / 2));
+    for (size_t i = 0; i + 1 < lines.size(); ++i)
+        ASSERT_EQ(lines[i], "{ {") << "line " << i;
+    EXPECT_EQ(lines.back(), "{ { ");
+}
+
+// A band of more glyphs than a glyph index can count: the ones past it get
+// no glyph rather than an index that points before the list.
+TEST(FuzzFindings, GlyphsPastTheSixteenBitIndexAreLeftOut)
+{
+    const unsigned glyphs = 32770;
+    const sf::Color separator(255, 0, 255);
+    sf::Image image;
+    image.create(2 * glyphs + 2, 1, sf::Color::White);
+    for (unsigned x = 0; x < image.getSize().x; x += 2)
+        image.setPixel(x, 0, separator);
+
+    FontDefinition* definition = new FontDefinition("fixture-missing");
+    FontSet* set = new FontSet();
+    set->rowHeightBitmap = 1;
+    for (unsigned j = 0; j < glyphs; ++j)
+        set->characters.push_back(static_cast<char16_t>(0x100 + j));
+    definition->sets.push_back(set);
+    testing::internal::CaptureStdout();
+    Font font(nullptr, definition, false);
+    testing::internal::GetCapturedStdout();
+    font.cutGlyphs(image);
+
+    const GlyphRef* last = font.getGlyph(static_cast<char16_t>(0x100 + 32767));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->glyph, 32767);
+    EXPECT_EQ(font.glyphRects[0][32767], sf::IntRect(2 * 32767 + 1, 0, 1, 1));
+    for (unsigned j = 32768; j < glyphs; ++j)
+        EXPECT_EQ(font.getGlyph(static_cast<char16_t>(0x100 + j)), nullptr) << j;
+    EXPECT_EQ(font.measureText(wideToUtf8(set->characters)), sf::Vector2i(32768, 9));
+}
+
+} // namespace
