@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -25,8 +26,10 @@ std::string readData(const std::string& relative)
     return buffer.str();
 }
 
-// The font a glyph input describes, cut as the game cuts it.
-std::unique_ptr<Font> fontFromInput(const std::string& relative)
+// The font a glyph input describes, cut as the game cuts it; the image and
+// the definition text stay with the caller when asked for.
+std::unique_ptr<Font> fontFromInput(const std::string& relative, sf::Image* imageOut = nullptr,
+                                    std::string* textOut = nullptr)
 {
     std::string input = readData(relative);
     size_t nul = input.find('\0');
@@ -42,7 +45,42 @@ std::unique_ptr<Font> fontFromInput(const std::string& relative)
     if (!image.loadFromMemory(input.data() + nul + 1, input.size() - nul - 1))
         return nullptr;
     font->cutGlyphs(image);
+    if (imageOut)
+        *imageOut = image;
+    if (textOut)
+        *textOut = input.substr(0, nul);
     return font;
+}
+
+// Every glyph input, whatever its fault was: each glyph lies inside its band
+// of the image, sizes are never negative and wrapping keeps every unit.
+TEST(FuzzFindings, EveryGlyphInputCutsInsideTheImage)
+{
+    const std::filesystem::path dir = std::filesystem::path(QUILLFENN_TEST_DATA) / "fuzz" / "glyphs";
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+    {
+        const std::string name = "glyphs/" + entry.path().filename().string();
+        sf::Image image;
+        std::string text;
+        std::unique_ptr<Font> font = fontFromInput(name, &image, &text);
+        ASSERT_NE(font, nullptr) << name;
+        ++inputs;
+        const int width = static_cast<int>(image.getSize().x);
+        const int height = static_cast<int>(image.getSize().y);
+        for (const auto& glyph : font->charMap)
+        {
+            const sf::IntRect& r = font->glyphRects[glyph.second->set].at(glyph.second->glyph);
+            EXPECT_TRUE(r.left >= 1 && r.width >= 1 && r.left + r.width < width) << name;
+            EXPECT_TRUE(r.top >= 0 && r.top < height) << name;
+        }
+        sf::Vector2i size = font->measureText(text);
+        EXPECT_TRUE(size.x >= 0 && size.y >= 0) << name;
+        // A unit 0 (from an overlong sequence) ends a wrapped text.
+        WideString in = utf8ToWide(text), out = utf8ToWide(font->wordWrap(text, 7));
+        EXPECT_EQ(out.substr(0, out.find(u'\0')).size(), in.substr(0, in.find(u'\0')).size()) << name;
+    }
+    EXPECT_GE(inputs, 3);
 }
 
 // Band "S#S##S#S###S": a 1, blank 2, b 1 and { 3 pixels wide.
