@@ -235,11 +235,23 @@ struct InfoLine
 
 Tile* infoTile = nullptr;
 unsigned int infoTileId = 0;
-int infoType = -1;
+int infoKind = -1;
 const Building* infoBuilding = nullptr;
 bool infoBurning = false;
 int infoRent = 0;
 std::vector<gui::Text*> infoValues;
+
+// The type and level of what stands on a tile: an upgrade may reuse the
+// freed record's address, so the record pointer alone does not tell.
+int kindOf(const Tile& tile)
+{
+    int level = 0;
+    if (const House* house = dynamic_cast<const House*>(tile.building))
+        level = house->level;
+    else if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
+        level = shop->level;
+    return tile.type * 16 + level;
+}
 
 // What stands on a tile, as the window's heading names it.
 std::string tileName(const Tile& tile)
@@ -376,7 +388,7 @@ void forgetInformationWindow(Game* game)
     tileInformationWindow = nullptr;
     infoTile = nullptr;
     infoBuilding = nullptr;
-    infoType = -1;
+    infoKind = -1;
     infoValues.clear();
     game->map->clearHighlight();
     game->map->setSelectedTile(nullptr);
@@ -464,13 +476,14 @@ void Game::ui_showTileInformation(Tile* tile)
         return;
     // The same house again (it caught fire, say) keeps the rent already
     // read, so the rebuild need not wait for the tick that changed it.
-    bool sameBuilding = tileInformationWindow && tile == infoTile && tile->building == infoBuilding;
+    bool sameBuilding =
+        tileInformationWindow && tile == infoTile && tile->building == infoBuilding && kindOf(*tile) == infoKind;
     int rent = sameBuilding ? infoRent : readRent(this, *tile);
     closeScreen(tileInformationWindow);
 
     infoTile = tile;
     infoTileId = tile->id;
-    infoType = tile->type;
+    infoKind = kindOf(*tile);
     infoBuilding = tile->building;
     infoBurning = (tile->flags & TileBurning) != 0;
     infoRent = rent;
@@ -518,7 +531,7 @@ void Game::ui_refreshTileInformation()
         return;
     Tile* tile = infoTile;
     bool burning = (tile->flags & TileBurning) != 0;
-    if (tile->type != infoType || tile->building != infoBuilding || burning != infoBurning)
+    if (kindOf(*tile) != infoKind || tile->building != infoBuilding || burning != infoBurning)
     {
         // Something else stands there now: its own lines, range and size.
         ui_showTileInformation(tile);
