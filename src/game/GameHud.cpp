@@ -285,28 +285,35 @@ std::string formatInt(double value)
     return std::to_string(static_cast<int>(clamped));
 }
 
-// The bar's fill and the percentage of the running action.
-void drawProgress(Game* game)
+// How far the running action has come, 0 to 1.
+double progressFraction(Game* game)
 {
-    if (!actionProgressBar->visible)
-        return;
     double fraction = 0.0;
     {
         sf::Lock lock(game->updateMutex);
         if (game->action.clicksNeeded > 0)
             fraction = game->action.progress / game->action.clicksNeeded;
     }
-    fraction = std::max(0.0, std::min(1.0, fraction));
-    if (sf::RenderTarget* target = game->getRenderTarget())
-    {
-        sf::Vector2i position = actionProgressBar->getAbsolutePosition();
-        int width = static_cast<int>(fraction * (actionProgressBar->width - 2 * barFillX));
-        gui::fillRect(*target, sf::IntRect(position.x + barFillX, position.y + barFillY, width, barFillHeight),
-                      game->darkColor);
-    }
+    return std::max(0.0, std::min(1.0, fraction));
+}
+
+void showPercentage(double fraction)
+{
     char percent[16];
     std::snprintf(percent, sizeof percent, "%d%%", static_cast<int>(fraction * 100));
     progressText->setText(percent);
+}
+
+// The bar's fill, drawn over the widgets.
+void drawProgressFill(Game* game, double fraction)
+{
+    sf::RenderTarget* target = game->getRenderTarget();
+    if (!actionProgressBar->visible || !target)
+        return;
+    sf::Vector2i position = actionProgressBar->getAbsolutePosition();
+    int width = static_cast<int>(fraction * (actionProgressBar->width - 2 * barFillX));
+    gui::fillRect(*target, sf::IntRect(position.x + barFillX, position.y + barFillY, width, barFillHeight),
+                  game->darkColor);
 }
 
 void refreshNumbers(Game* game)
@@ -480,14 +487,20 @@ void Game::ui_create()
 
 void Game::ui_update()
 {
-    ui->draw();
     if (!nextDayButton)
+    {
+        ui->draw();
         return;
-    drawProgress(this);
+    }
+    // The texts are written before the widgets draw, so no frame shows stale numbers.
+    double fraction = progressFraction(this);
+    showPercentage(fraction);
     refreshNumbers(this);
-    runTimers(this);
     syncOverlayOptions(this);
     ui_refreshTileInformation();
+    ui->draw();
+    drawProgressFill(this, fraction);
+    runTimers(this);
 }
 
 void Game::ui_updateLayout()

@@ -49,8 +49,6 @@ const int priceWidth = 32;
 const int priceHeight = 9;
 const int arrowSize = 12;
 const int actionsWidth = gridColumns * cellWidth + 2 * gridLeft;
-const int pagerTop = gridTop + gridRows * cellHeight + 2;
-const int actionsHeight = pagerTop + arrowSize + 14;
 
 // The fixed range the day tick gives fire, police and hospital coverage.
 const int serviceRange = 12;
@@ -436,7 +434,12 @@ void Game::ui_showTileActions(Tile* tile)
     shownActions = tile->actions;
     actionsPage = 0;
 
-    sf::IntRect rect = ui->getCenteredRect(actionsWidth, actionsHeight, UI::PlaceMiddle);
+    // As tall as the first page needs, with a row for the page buttons when there are pages.
+    int count = static_cast<int>(shownActions.size());
+    int rows = count > gridColumns ? gridRows : 1;
+    int pagerTop = gridTop + rows * cellHeight + 2;
+    int height = count > actionsPerPage ? pagerTop + arrowSize + 14 : pagerTop + 12;
+    sf::IntRect rect = ui->getCenteredRect(actionsWidth, height, UI::PlaceMiddle);
     gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Yes, my mayor?", 1, 0);
     tileActionsWindow = window;
     actionsGrid = new gui::Widget(this, gridLeft, gridTop, gridColumns * cellWidth, gridRows * cellHeight);
@@ -459,7 +462,7 @@ void Game::ui_showTileActions(Tile* tile)
     window->addChild(pageText);
     showActionsPage(this);
 
-    window->addChild(ui->createButton((actionsWidth - 80) / 2, actionsHeight - 12, 80, 18, "Close",
+    window->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
                                       hashString("closeWindow"), 2));
     window->closeCallback = [] { forgetActionsWindow(); };
     ui->getRoot()->addChild(window);

@@ -82,18 +82,19 @@ for offset in "16 8" "-16 -8" "-16 8" "16 -8"; do
         chosen="$1 $2"
         break
     fi
-    click 320 271 # that tile offers no road: its window's Close button
+    click 320 229 # that tile offers no road: the Close button of its one-row window
 done
 [ -n "$chosen" ] || fail "no empty tile beside the starting road offered \"Build road\""
 set -- $chosen
 TX=$((320 + $1))
 TY=$((180 + $2))
 screenshot "$win" actions.png
-# "Yes, my mayor?": a 300 x 188 window in the middle; its first cell is the road.
-[ "$(ink actions.png 180 106 36 36)" -gt 100 ] || fail "no action icon in the first cell"
+# "Yes, my mayor?": the eight actions of a new game in a 300 x 174 window in
+# the middle, two rows of four; the first cell is the road.
+[ "$(ink actions.png 197 113 36 36)" -gt 100 ] || fail "no action icon in the first cell"
 
 # --- "Build road": paid at once, the build controls replace the next-day button
-click 215 124
+click 215 131
 wait_log "paid $ROAD_PRICE for Build road"
 screenshot "$win" building.png
 differs start.png building.png 28 6 56 16 || fail "the money did not change after paying"

@@ -173,7 +173,9 @@ TEST_F(TileWindowsTest, ActionsWindowOffersWhatEachTileOffersWithTitlesAndPrices
     {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         world.game.ui_showTileActions(at(c.x, c.y));
-        world.frame();
+        sf::Image picture = world.frame();
+        if (c.x == 17 && c.y == 4)
+            picture.saveToFile(std::string(QUILLFENN_RUN_DIR) + "/../tile_actions_tree.png");
         if (c.page.empty())
         {
             EXPECT_EQ(tileActionsWindow, nullptr);
@@ -217,7 +219,7 @@ TEST_F(TileWindowsTest, ActionsPageWithTheNextAndPreviousButtons)
     world.click(previous); // disabled: stays
     EXPECT_EQ(page->text, "1/3");
     world.click(next);
-    world.frame();
+    world.frame().saveToFile(std::string(QUILLFENN_RUN_DIR) + "/../tile_actions_page2.png");
     EXPECT_EQ(ids(), (std::vector<int>{15, 8, 9, 18, 10, 19, 13, 11}));
     EXPECT_EQ(page->text, "2/3");
     EXPECT_TRUE(previous->enabled);
