@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace
@@ -457,6 +459,43 @@ TEST_F(TileWindowsTest, InformationFollowsTheTickAndTheTilesContents)
     EXPECT_EQ(heading(), "Market");
     EXPECT_TRUE(world.game.map->highlightActive);
     EXPECT_EQ(world.game.map->highlightRadius, 4);
+}
+
+// A stand-in for the day tick on its own thread: under tileMutex it
+// publishes a house's numbers and a shop's customers round after round,
+// while the main thread draws the information window and buys a road.
+// Run under ThreadSanitizer too.
+TEST_F(TileWindowsTest, WindowsReadOnlyWhatATickRunningBesideThemPublishes)
+{
+    House* house = dynamic_cast<House*>(spot(HouseSmall)->building);
+    Shop* market = dynamic_cast<Shop*>(spot(Market)->building);
+    const int rounds = 300;
+    std::atomic<bool> done(false);
+    std::thread tick([&] {
+        for (int i = 1; i <= rounds; ++i)
+        {
+            sf::sleep(sf::microseconds(300));
+            sf::Lock lock(world.game.tileMutex);
+            house->residents = i % 4;
+            house->shownNeeds = i % 8;
+            house->shownAttractiveness = (i % 5) / 10.0;
+            house->shownWarnings = i % 8;
+            market->customers = i % 16;
+        }
+        done = true;
+    });
+    world.game.ui_showTileInformation(spot(HouseSmall));
+    world.game.ui_showTileActions(at(3, 6));
+    world.frame(0.016f);
+    world.click(actionButton(1));
+    while (!done)
+        world.frame(0.016f);
+    tick.join();
+    world.frame();
+    EXPECT_EQ(world.game.action.id, 1);
+    EXPECT_EQ(lines()[1].second, std::to_string(rounds % 4) + " of 3");
+    world.game.ui_showTileInformation(spot(Market));
+    EXPECT_EQ(lines()[0].second, std::to_string(rounds % 16) + " of 15");
 }
 
 TEST_F(TileWindowsTest, RentButtonsRaiseAndLowerWithinTheLimits)
