@@ -58,13 +58,13 @@ class SaveFile
 {
 public:
     // The only save version this game writes and reads.
-    static const int Version = 2;
+    static constexpr int Version = 2;
 
     // The longest side the map builds; a longer one is refused, not replaced.
-    static const int MaxSide = 256;
+    static constexpr int MaxSide = 256;
 
     // No save file is anywhere near this; a larger one is refused unread.
-    static const long long MaxBytes = 64ll * 1024 * 1024;
+    static constexpr long long MaxBytes = 64ll * 1024 * 1024;
 
     // Which book each of the eight book lines holds, in file order.
     enum Book
@@ -80,8 +80,8 @@ public:
         BookCount
     };
 
-    static const int BookSlots = 32;
-    static const int GoodsSlots = 8;
+    static constexpr int BookSlots = 32;
+    static constexpr int GoodsSlots = 8;
 
     // The file's text, every real in its shortest exact form.
     std::string format() const;
