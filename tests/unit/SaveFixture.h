@@ -34,11 +34,11 @@ class SaveTest : public SimTest
 protected:
     void SetUp() override
     {
-        setBasePath(dir.path);
         game.pixelScale = 1;
         game.fonts = new FontManager(&game);
         for (int i = 0; i < 5; ++i)
             game.fonts->fonts.push_back(fixtures::makeHeadlessBlockFont(&game));
+        setBasePath(dir.path);
         game.ui = new UI(&game);
         game.sounds = new SoundManager(&game);
         game.mainMenu = new MainMenu(&game);
