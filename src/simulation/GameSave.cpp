@@ -94,8 +94,8 @@ SavedRecord captureRecord(const Building& building)
     return r;
 }
 
-// The city as it stands; the caller holds the tile and update mutexes.
-void captureGame(Game& game, SaveFile& save)
+// The game's own counters, flags, action and tables.
+void captureState(const Game& game, SaveFile& save)
 {
     save.day = game.day;
     save.clicks = game.clicks;
@@ -113,8 +113,20 @@ void captureGame(Game& game, SaveFile& save)
     save.fireStationDay = game.fireStationDay;
     save.policeDay = game.policeDay;
     save.hospitalDay = game.hospitalDay;
+    for (int i = 0; i < 4; ++i)
+        save.housingDemand[i] = game.housingDemand[i];
+    for (int i = 0; i < SaveFile::GoodsSlots; ++i)
+    {
+        save.goodsProduction[i] = game.goodsProduction[i];
+        save.goodsDemand[i] = game.goodsDemand[i];
+        save.goodsIncome[i] = game.goodsIncome[i];
+        save.goodsPrice[i] = game.goodsPrice[i];
+    }
+}
 
-    City& city = *game.city;
+// Money, loan, population and books, each under the mutex that guards it.
+void captureCity(City& city, SaveFile& save)
+{
     {
         sf::Lock lock(city.populationMutex);
         save.population = city.population;
@@ -129,18 +141,10 @@ void captureGame(Game& game, SaveFile& save)
                 save.books[book][i] = bookOf(city, book)[i];
     }
     save.streetTrash = city.streetTrash.load();
+}
 
-    for (int i = 0; i < 4; ++i)
-        save.housingDemand[i] = game.housingDemand[i];
-    for (int i = 0; i < SaveFile::GoodsSlots; ++i)
-    {
-        save.goodsProduction[i] = game.goodsProduction[i];
-        save.goodsDemand[i] = game.goodsDemand[i];
-        save.goodsIncome[i] = game.goodsIncome[i];
-        save.goodsPrice[i] = game.goodsPrice[i];
-    }
-
-    Map& map = *game.map;
+void captureMap(const Map& map, SaveFile& save)
+{
     save.width = map.width;
     save.height = map.height;
     save.rotation = map.rotation;
@@ -351,7 +355,9 @@ bool Game::saveGame(int slot)
         // A running day tick writes what is saved: wait for its end.
         sf::Lock tiles(tileMutex);
         sf::Lock lock(updateMutex);
-        captureGame(*this, save);
+        captureState(*this, save);
+        captureCity(*city, save);
+        captureMap(*map, save);
     }
     std::string text = save.format();
 
