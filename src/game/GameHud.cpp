@@ -533,9 +533,8 @@ void Game::ui_setBuildTitle(const std::string& text)
     bool building = !text.empty();
     if (building)
         buildTitleText->setText(text);
-    for (gui::Widget* widget : {static_cast<gui::Widget*>(buildTitleText), static_cast<gui::Widget*>(actionProgressButton),
-                                static_cast<gui::Widget*>(actionProgressBar), static_cast<gui::Widget*>(progressBack),
-                                static_cast<gui::Widget*>(cancelActionButton)})
+    gui::Widget* controls[] = {buildTitleText, actionProgressButton, actionProgressBar, progressBack, cancelActionButton};
+    for (gui::Widget* widget : controls)
         widget->setVisible(building);
     nextDayButton->setVisible(!building);
     // The status line names the work under way, and the layer again once it is done.

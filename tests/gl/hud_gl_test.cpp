@@ -51,8 +51,8 @@ TEST(HudGlTest, MoneyAndPopulationShowWholeNumbers)
     {
         double money;
         int population;
-        const char* money_;
-        const char* population_;
+        const char* moneyShown;
+        const char* populationShown;
     } cases[] = {
         {25000.0, 0, "25000", "0"},
         {24980.75, 3, "24980", "3"},
@@ -68,8 +68,8 @@ TEST(HudGlTest, MoneyAndPopulationShowWholeNumbers)
             world.game.city->population = c.population;
         }
         world.frame();
-        EXPECT_EQ(textOf(world, "moneyText")->text, c.money_);
-        EXPECT_EQ(textOf(world, "populationText")->text, c.population_);
+        EXPECT_EQ(textOf(world, "moneyText")->text, c.moneyShown);
+        EXPECT_EQ(textOf(world, "populationText")->text, c.populationShown);
     }
 }
 
@@ -203,8 +203,7 @@ TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
 
     // A progress click keeps it disabled for half a second.
     world.blankMap(8, 8);
-    Tile* road = world.build(3, 3, TileRoad);
-    (void)road;
+    world.build(3, 3, TileRoad);
     world.game.map->updateTileActions();
     Tile* empty = world.game.map->getTile(3, 4);
     world.game.startAction(static_cast<int>(empty->id), 0, 0);
@@ -363,11 +362,8 @@ std::vector<gui::Widget*> hudWidgets(HudWorld& world, bool building)
         widgets.push_back(world.find(name)->parent);
     if (building)
     {
-        for (gui::Widget* widget : {static_cast<gui::Widget*>(buildTitleText),
-                                    static_cast<gui::Widget*>(actionProgressButton),
-                                    static_cast<gui::Widget*>(actionProgressBar),
-                                    static_cast<gui::Widget*>(cancelActionButton)})
-            widgets.push_back(widget);
+        gui::Widget* controls[] = {buildTitleText, actionProgressButton, actionProgressBar, cancelActionButton};
+        widgets.insert(widgets.end(), std::begin(controls), std::end(controls));
     }
     else
     {
