@@ -1,12 +1,13 @@
 // A font as the game builds it from fonts/<name>.dat and fonts/<name>.png:
-// the input is the definition text, a NUL byte, then the image file (any
-// format SFML decodes: PNG, BMP, TGA, ...). Glyphs are cut from the decoded
-// image, then text is measured, wrapped and upper-cased with them.
-// An odd input length stands for the font that keeps its colours.
+// the input is the definition text, a NUL byte, then the image file, PNG or
+// BMP. Glyphs are cut from the decoded image, then text is measured, wrapped
+// and upper-cased with them. An odd input length stands for the font that
+// keeps its colours.
 //
-// Only PNG and BMP files of at most a megapixel are decoded: larger claims
-// and the other formats cost time and memory in SFML's decoder, not in the
-// cutting, and would slow the search down to a crawl.
+// Only images of at most 65536 pixels are decoded (the game's fonts have some
+// 5000): larger ones, and the other formats SFML reads, cost time and memory
+// in SFML's decoder rather than in the cutting, and would slow the search
+// down to a crawl.
 
 #include "FuzzSupport.h"
 
@@ -23,7 +24,7 @@ namespace
 {
 Game* owner = nullptr;
 
-const size_t maxPixels = 1u << 20;
+const size_t maxPixels = 1u << 16;
 
 uint32_t bigEndian32(const uint8_t* p)
 {
