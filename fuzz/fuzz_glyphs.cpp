@@ -55,7 +55,8 @@ bool worthDecoding(const uint8_t* data, size_t size)
     {
         return false;
     }
-    return width * height <= maxPixels;
+    // A side of 0 would let the other run to billions of empty rows.
+    return width > 0 && height > 0 && width * height <= maxPixels;
 }
 
 // Checks that every mapped character points at a cut rectangle inside the image.

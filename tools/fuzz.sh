@@ -38,10 +38,16 @@ while [ $# -gt 0 ]; do
         -n) runs=$2; shift 2 ;;
         -j) parallel=$2; shift 2 ;;
         --check) check=1; shift ;;
-        -h|--help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
         *) selected+=("$1"); shift ;;
     esac
+done
+for name in "${selected[@]+"${selected[@]}"}"; do
+    if ! awk -v n="$name" '$1 == n { found = 1 } END { exit !found }' <<<"$targets"; then
+        echo "fuzz.sh: no target $name" >&2
+        exit 2
+    fi
 done
 jobs=${FUZZ_BUILD_JOBS:-3}
 out=$root/build-fuzz
