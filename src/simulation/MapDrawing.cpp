@@ -43,8 +43,7 @@ void Map::draw(sf::RenderTarget& target)
     sf::View view = target.getView();
     sf::FloatRect rect = snappedRect(view);
     markOnScreen(rect);
-    target.setView(sf::View(rect));
-    renderer->draw(target);
+    renderer->draw(target, rect);
     target.setView(view);
 }
 

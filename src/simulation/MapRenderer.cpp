@@ -8,6 +8,9 @@
 #include "simulation/Map.h"
 #include "simulation/Shop.h"
 
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/View.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -76,6 +79,11 @@ MapRenderer::MapRenderer(Map* map) : map(map), atlas(map ? map->game : nullptr)
 {
 }
 
+MapRenderer::~MapRenderer()
+{
+    delete canvas;
+}
+
 void MapRenderer::advance(float seconds)
 {
     map->fireTimer += seconds;
@@ -93,13 +101,26 @@ void MapRenderer::advance(float seconds)
     }
 }
 
-void MapRenderer::draw(sf::RenderTarget& target)
+void MapRenderer::draw(sf::RenderTarget& target, const sf::FloatRect& view)
 {
     drawCalls = 0;
+    if (!collect() || vertices.empty())
+        return;
+    if (drawThroughCanvas(target, view))
+        return;
+    sf::RenderStates states;
+    states.texture = &atlas.texture;
+    target.setView(sf::View(view));
+    target.draw(vertices.data(), vertices.size(), sf::Quads, states);
+    ++drawCalls;
+}
+
+bool MapRenderer::collect()
+{
     vertices.clear();
     map->overlayTiles.clear();
     if (!atlas.update())
-        return;
+        return false;
     if (atlas.generation != atlasGeneration)
         resolveSprites();
     frameTrash = map->getStreetTrash();
@@ -124,13 +145,43 @@ void MapRenderer::draw(sf::RenderTarget& target)
     }
     for (const Tile* tile : map->overlayTiles)
         addMarks(*tile);
+    return true;
+}
 
-    if (vertices.empty())
-        return;
+bool MapRenderer::drawThroughCanvas(sf::RenderTarget& target, const sf::FloatRect& view)
+{
+    // Scaled up, every world pixel covers a block of target pixels: drawing
+    // the overlapping sprites at one texel each and scaling the finished
+    // picture once costs the software renderer a fraction of the fill.
+    sf::Vector2u size = target.getSize();
+    unsigned width = static_cast<unsigned>(view.width);
+    unsigned height = static_cast<unsigned>(view.height);
+    if (width == 0 || height == 0 || size.x < 2 * width || size.y < 2 * height)
+        return false;
+    if (!canvas || canvas->getSize() != sf::Vector2u(width, height))
+    {
+        delete canvas;
+        canvas = new sf::RenderTexture();
+        if (!canvas->create(width, height))
+        {
+            delete canvas;
+            canvas = nullptr;
+        }
+    }
+    if (!canvas)
+        return false;
     sf::RenderStates states;
     states.texture = &atlas.texture;
-    target.draw(vertices.data(), vertices.size(), sf::Quads, states);
-    ++drawCalls;
+    canvas->setView(sf::View(view));
+    canvas->clear(sf::Color::Transparent);
+    canvas->draw(vertices.data(), vertices.size(), sf::Quads, states);
+    canvas->display();
+    // The canvas holds colours already weighted by their alpha.
+    target.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height))));
+    target.draw(sf::Sprite(canvas->getTexture()),
+                sf::RenderStates(sf::BlendMode(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha)));
+    drawCalls += 2;
+    return true;
 }
 
 void MapRenderer::resolveSprites()

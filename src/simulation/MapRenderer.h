@@ -5,6 +5,7 @@
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
 #include <string>
@@ -22,14 +23,17 @@ class MapRenderer
 public:
     explicit MapRenderer(Map* map);
 
+    // Frees the canvas.
+    ~MapRenderer();
+
     MapRenderer(const MapRenderer&) = delete;
     MapRenderer& operator=(const MapRenderer&) = delete;
 
     // Advances the fire and blink timers by a frame time.
     void advance(float seconds);
 
-    // Draws the map's on-screen tiles into the target, whose view is already set.
-    void draw(sf::RenderTarget& target);
+    // Draws the map's on-screen tiles inside a world rectangle over the whole target.
+    void draw(sf::RenderTarget& target, const sf::FloatRect& view);
 
     Map* map;
     MapAtlas atlas;
@@ -37,6 +41,9 @@ public:
 
     // Draw calls the last frame made.
     int drawCalls = 0;
+
+    // The map at one texel per world pixel, when the target shows each of them as a block of pixels.
+    sf::RenderTexture* canvas = nullptr;
 
 private:
     // The atlas places of the sprites, looked up once per atlas.
@@ -71,6 +78,12 @@ private:
         const sf::IntRect* lightPatch = nullptr;
         const sf::IntRect* darkPatch = nullptr;
     };
+
+    // Fills the vertex list with the tiles of this frame; false when there is nothing to draw with.
+    bool collect();
+
+    // Draws the vertex list onto the canvas at one texel per world pixel and the canvas over the target.
+    bool drawThroughCanvas(sf::RenderTarget& target, const sf::FloatRect& view);
 
     // Looks up every sprite in the current atlas.
     void resolveSprites();

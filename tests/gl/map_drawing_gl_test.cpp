@@ -656,6 +656,32 @@ TEST_P(MapDrawingTest, TilesOutsideTheViewAreLeftOutAndAFrameIsOneDrawCall)
     EXPECT_EQ(world.map().renderer->drawCalls, 0);
 }
 
+TEST_P(MapDrawingTest, AtTwiceThePixelScaleEveryWorldPixelBecomesABlock)
+{
+    // A 1280 x 720 target under the same 640 x 360 view, as the game draws
+    // at pixel scale 2: each pixel of the plain picture becomes a 2 x 2 block.
+    world.map().setInfoLayer(3);
+    sf::Image plain = world.draw();
+    sf::RenderTexture big;
+    ASSERT_TRUE(big.create(1280, 720));
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        big.clear(world.game.lightColor);
+        big.setView(*world.game.gameView);
+        world.map().draw(big);
+        big.display();
+    }
+    EXPECT_EQ(world.map().renderer->drawCalls, 2) << "the map at one texel a pixel, then scaled once";
+    sf::Image picture = big.getTexture().copyToImage();
+    int wrong = 0;
+    for (unsigned y = 0; y < 720; ++y)
+        for (unsigned x = 0; x < 1280; ++x)
+            wrong += picture.getPixel(x, y) != plain.getPixel(x / 2, y / 2);
+    EXPECT_EQ(wrong, 0);
+    // The view the caller set is left as it was.
+    EXPECT_EQ(big.getView().getCenter(), world.game.gameView->getCenter());
+}
+
 TEST_P(MapDrawingTest, ANewPaletteRecoloursTheMap)
 {
     int other = GetParam() == 0 ? 5 : 0;
