@@ -815,4 +815,30 @@ TEST_P(MapDrawingTest, NeedsAndWarningsShowOverTheirHouses)
 
 INSTANTIATE_TEST_SUITE_P(Palettes, MapDrawingTest, ::testing::Values(0, 5));
 
+TEST(MapDrawingWhileDaysPass, FramesAreDrawnWhileTheDayTickRuns)
+{
+    // The main loop draws while a day is worked out on its own thread: the
+    // drawing reads only what the tick leaves safe to read.
+    MapWorld world;
+    buildTown(world);
+    fillRecords(world);
+    world.game.day = 0;
+    testing::internal::CaptureStdout();
+    for (int day = 0; day < 20; ++day)
+    {
+        ASSERT_NE(world.game.nextDay(), 0);
+        for (int frame = 0; world.game.updateThread && frame < 1000; ++frame)
+        {
+            world.map().setInfoLayer(frame % 4);
+            world.draw(0.016f);
+            world.game.freeFinishedUpdateThread();
+        }
+        while (world.game.updateThread)
+            world.game.freeFinishedUpdateThread();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(world.game.day, 20);
+}
+
+
 } // namespace
