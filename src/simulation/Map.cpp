@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
+#include "simulation/TickGuard.h"
 
 #include <SFML/System/Lock.hpp>
 
@@ -279,6 +280,8 @@ void Map::setSelectedTile(Tile* tile)
 
 void Map::rotate(bool right)
 {
+    // A running tick walks the records and lists that move here.
+    TickGuard tick(game);
     // The quarter turn maps columns onto rows: only a square grid has room for it.
     if (width != height)
     {
