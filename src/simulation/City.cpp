@@ -160,7 +160,7 @@ void City::updateSocialClasses()
     {
         for (Tile* tile : game->map->houses)
         {
-            const House* house = dynamic_cast<const House*>(tile->building);
+            const House* house = tile->house();
             int level = house ? attractionLevel(house->shownAttractiveness.load()) : 0;
             if (level >= 4)
                 rated[level - 4] += 1;

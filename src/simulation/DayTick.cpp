@@ -20,6 +20,10 @@
 
 namespace
 {
+// Only the tick writes the records' shown and served counts; the drawing
+// reads each on its own, so no ordering between them is needed.
+const std::memory_order relaxed = std::memory_order_relaxed;
+
 const int serviceRadius = 12;
 const int graceDays = 180;
 
@@ -94,11 +98,6 @@ double goodsDemand(int kind, double q, double p, double lower, double middle, do
     return std::max(0.0, demand);
 }
 
-template <typename Record>
-Record* recordOf(Tile* tile)
-{
-    return dynamic_cast<Record*>(tile->building);
-}
 } // namespace
 
 DayTick::DayTick(Game* game) : game(game), map(game->map), city(game->city)
@@ -162,13 +161,13 @@ void DayTick::resetBuildings()
 {
     for (Tile* tile : shops)
     {
-        if (Shop* shop = recordOf<Shop>(tile))
-            shop->customers = 0;
+        if (Shop* shop = tile->shop())
+            shop->customers.store(0, relaxed);
     }
     for (Tile* tile : waterSupplies)
     {
-        if (WaterSupply* water = recordOf<WaterSupply>(tile))
-            water->supplied = 0;
+        if (WaterSupply* water = tile->waterSupply())
+            water->supplied.store(0, relaxed);
     }
     // A workplace nobody comes to any more must not go on at yesterday's pace:
     // employing recomputes efficiency only when somebody is hired.
@@ -176,16 +175,16 @@ void DayTick::resetBuildings()
     {
         for (Tile* tile : *list)
         {
-            if (Factory* workplace = recordOf<Factory>(tile))
+            if (Factory* workplace = tile->workplace())
             {
-                workplace->workers = 0;
-                workplace->efficiency = 0.0;
+                workplace->workers.store(0, relaxed);
+                workplace->efficiency.store(0.0, relaxed);
             }
         }
     }
     for (Tile* tile : houses)
     {
-        House* house = recordOf<House>(tile);
+        House* house = tile->house();
         if (!house)
             continue;
         tile->crime = 0.0;
@@ -246,16 +245,16 @@ void DayTick::updateHouses()
         count = 0;
     for (Tile* tile : houses)
     {
-        House* house = recordOf<House>(tile);
+        House* house = tile->house();
         if (!house)
             continue;
-        house->shownNeeds = house->unmetNeeds;
-        house->shownAttractiveness = house->attractiveness;
+        house->shownNeeds.store(house->unmetNeeds, relaxed);
+        house->shownAttractiveness.store(house->attractiveness, relaxed);
         tile->accumulateRisks(policeOn, hospitalsOn, fireStationsOn);
         // The drawing shows these risks without reading the tile's values.
         int warnings = (tile->crime > 0.0 ? WarnCrime : 0) | (tile->fireSafety < 0.0 ? WarnFireHazard : 0) |
                        (tile->health < 0.0 ? WarnNoHospital : 0);
-        house->shownWarnings = warnings;
+        house->shownWarnings.store(warnings, relaxed);
         house->updateAttractiveness();
         population += house->residents.load();
         book(tile->collectIncome(), FinanceCategory::HousingIncome);
@@ -277,7 +276,7 @@ void DayTick::tradeGoods()
     double production[3] = {0.0, 0.0, 0.0};
     for (Tile* tile : factories)
     {
-        Factory* factory = recordOf<Factory>(tile);
+        Factory* factory = tile->workplace();
         if (factory && factory->goodsType >= 0 && factory->goodsType < 3)
             production[factory->goodsType] += factory->efficiency.load() * outputPerEfficiency[factory->goodsType];
     }
@@ -327,7 +326,7 @@ void DayTick::moveWaste()
     std::vector<Landfill*> open;
     for (Tile* tile : landfills)
     {
-        Landfill* landfill = recordOf<Landfill>(tile);
+        Landfill* landfill = tile->landfill();
         if (landfill && landfill->fill.load() < landfill->capacity)
             open.push_back(landfill);
     }

@@ -12,6 +12,9 @@
 
 namespace
 {
+// Only the tick writes residents and growth; readers take each on its own.
+const std::memory_order relaxed = std::memory_order_relaxed;
+
 // What a house sees around it.
 struct Surroundings
 {
@@ -36,7 +39,7 @@ Surroundings look(const Tile& home)
         else if (side->type == TileHouse)
         {
             ++s.houses;
-            if (const House* next = dynamic_cast<const House*>(side->building))
+            if (const House* next = side->house())
                 s.houseRating += next->attractiveness;
         }
     }
@@ -120,18 +123,18 @@ void House::updateAttractiveness()
         if (tile->health < 0.0)
             sickness -= std::fabs(tile->health);
         double demand = tile->map ? tile->map->getHousingDemand(level - 1) : 0.0;
-        growth.store(growth.load() + (a >= 0.0 ? a * demand : a));
+        growth.store(growth.load(relaxed) + (a >= 0.0 ? a * demand : a), relaxed);
     }
     updateResidents();
 }
 
 void House::updateResidents()
 {
-    int count = residents.load();
-    double g = growth.load();
+    int count = residents.load(relaxed);
+    double g = growth.load(relaxed);
     if (g >= (count - 1) / 6.0 + 1.0)
     {
-        growth.store(0.0);
+        growth.store(0.0, relaxed);
         count = std::min(count + 1, capacity);
     }
     else if (g < 0.0)
@@ -148,7 +151,7 @@ void House::updateResidents()
             left = true;
         }
         if (left)
-            growth.store(0.0);
+            growth.store(0.0, relaxed);
     }
     if (sickness <= -20.0)
     {
@@ -162,7 +165,7 @@ void House::updateResidents()
         fireDamage = 0.0;
         count = 0;
     }
-    residents.store(count);
+    residents.store(count, relaxed);
     if (burns && tile->map)
         tile->map->startFire(*tile);
 }

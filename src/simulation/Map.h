@@ -146,6 +146,9 @@ private:
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 
+    // Rebuilds one kind of supplier list of every house, nearest first.
+    void sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list);
+
     // Points every tile at its eight neighbours.
     void linkNeighbours();
 
