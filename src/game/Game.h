@@ -150,6 +150,10 @@ public:
     // Points action.tile at the revealed tile with action.tileId.
     void resolveActionTile();
 
+    // A copy of the running action, taken under updateMutex: what the
+    // screens read, since a day tick's fire start can change the action.
+    ActionProgress currentAction();
+
     // One progress click.
     void progressAction();
 

@@ -110,6 +110,12 @@ void Game::resolveActionTile()
     action.tile = found;
 }
 
+ActionProgress Game::currentAction()
+{
+    sf::Lock lock(updateMutex);
+    return action;
+}
+
 void Game::progressAction()
 {
     bool complete;

@@ -97,6 +97,13 @@ protected:
         }
     }
 
+    // The running action's id; the tick's fire start changes it.
+    int runningAction()
+    {
+        sf::Lock lock(game.updateMutex);
+        return game.action.id;
+    }
+
     // Some house of the city, found as the tile windows find one.
     House* someHouse(int n)
     {
@@ -135,7 +142,7 @@ TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
                 game.map->rotateRight();
             break;
         case 2:
-            if (game.action.id == 0)
+            if (runningAction() == 0)
                 startARoad();
             break;
         case 3:
@@ -177,7 +184,7 @@ TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
             break;
         case 14:
             // The fire brigade's last click.
-            if (game.action.id == 17)
+            if (runningAction() == 17)
             {
                 {
                     sf::Lock lock(game.updateMutex);
