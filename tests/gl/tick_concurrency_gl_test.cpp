@@ -5,7 +5,7 @@
 // deadlock, and the city must be sound afterwards.
 
 #include "../support/ScriptedCity.h"
-#include "GlWorld.h"
+#include "HudWorld.h"
 
 #include "game/MainMenu.h"
 #include "simulation/City.h"
@@ -25,19 +25,10 @@ class TickConcurrencyGlTest : public ::testing::Test
 protected:
     TickConcurrencyGlTest() : game(world.game)
     {
-        game.city = new City(&game);
-        game.map = new Map(&game);
-        game.gameView = new sf::View(sf::FloatRect(0, 0, 640, 360));
-        game.uiView = new sf::View(sf::FloatRect(0, 0, 640, 360));
-        game.mainMenu = new MainMenu(&game);
-        game.city->reset();
-        game.city->setMoney(25000);
         const double prices[3] = {0.2, 0.4, 1.5};
         for (int kind = 0; kind < 3; ++kind)
             game.goodsPrice[kind] = prices[kind];
         game.unlockFlags = 0x1ff;
-        game.day = 0;
-        game.action.reset();
         testing::internal::CaptureStdout();
         scripted::buildCity(game, 40, 5, 0.5);
         game.countHousesByLevel();
@@ -48,38 +39,31 @@ protected:
 
     ~TickConcurrencyGlTest() override
     {
-        // A tick still running would outlive the parts freed below.
-        while (game.updateThread)
-        {
-            game.freeFinishedUpdateThread();
-            sf::sleep(sf::milliseconds(1));
-        }
+        world.finishDay();
         testing::internal::GetCapturedStdout();
-        delete game.mainMenu;
-        game.mainMenu = nullptr;
     }
 
     // One frame as the main loop draws it: the map, then the widgets.
     void drawFrame()
     {
         sf::RenderTexture& target = *game.renderTexture;
+        game.deltaTime = 1.0f / 60;
         target.clear(game.lightColor);
         target.setView(*game.gameView);
         game.map->draw(target);
-        game.updatePlusOnes(1.0f / 60);
+        game.updatePlusOnes(game.deltaTime);
         target.setView(*game.uiView);
         game.ui_update();
         target.display();
     }
 
-    // A click of a mouse button at the middle of the screen.
+    // A click at the middle of the screen, through the UI as the main loop sends it.
     void clickMiddle(sf::Mouse::Button button)
     {
-        sf::Event event = fixtures::mouseButton(sf::Event::MouseButtonReleased, 320, 180, button);
-        if (button == sf::Mouse::Left)
-            game.openTileActions(event);
-        else
-            game.openTileInformation(event);
+        // Dialogs from fires would take the click.
+        while (world.dialog())
+            world.closeDialog();
+        world.clickAt(320, 180, button);
     }
 
     // Starts building a road on some empty tile beside a road, if any offers it.
@@ -112,7 +96,7 @@ protected:
         return houses.empty() ? nullptr : houses[n % houses.size()]->house();
     }
 
-    fixtures::GlWorld world;
+    fixtures::HudWorld world;
     Game& game;
 };
 
@@ -125,6 +109,7 @@ TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
     const int days = 240;
     int started = 0;
     bool newGame = false;
+    bool sawTileWindows = false;
     for (int frame = 0; started < days; ++frame)
     {
         ASSERT_LT(frame, days * 200) << "days stopped passing";
@@ -178,6 +163,7 @@ TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
             break;
         case 12:
             clickMiddle(sf::Mouse::Right);
+            sawTileWindows = sawTileWindows || screens::tileInformationWindow;
             break;
         case 13:
             clickMiddle(sf::Mouse::Left);
@@ -211,6 +197,7 @@ TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
     drawFrame();
 
     EXPECT_TRUE(newGame);
+    EXPECT_TRUE(sawTileWindows) << "a right click opens the tile's information";
     EXPECT_EQ(scripted::checkCity(game), "");
     EXPECT_FALSE(game.updateRunning);
 }
