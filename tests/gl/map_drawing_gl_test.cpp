@@ -609,8 +609,10 @@ TEST_P(MapDrawingTest, HiddenBuildingsLeaveTheirFootprints)
         return static_cast<double>(same) / dark;
     };
     sf::Image shown = world.draw();
+    // The "Hide buildings" box; choosing a layer clears it again.
     world.map().showBuildings = false;
-    sf::Image hidden = drawLayer(0, "hidden");
+    sf::Image hidden = world.draw();
+    hidden.saveToFile(pictureFolder + "map_hidden_palette" + std::to_string(GetParam()) + ".png");
     EXPECT_GT(riseShown(shown, "watertower", 8, 3), 0.9);
     // What is left there is the checkered footprint of the factory behind it.
     EXPECT_LT(riseShown(hidden, "watertower", 8, 3), 0.5);
@@ -751,7 +753,7 @@ TEST_P(MapDrawingTest, PopulationLabelsFollowTheirSwitches)
     world.map().showShopLabels = false;
     world.map().showWorkplaceLabels = false;
     world.map().showHouseLabels = true;
-    drawLayer(1, "houses_only");
+    world.draw().saveToFile(pictureFolder + "map_houses_only_palette" + std::to_string(GetParam()) + ".png");
 }
 
 TEST_P(MapDrawingTest, AttractionFacesFollowTheRating)
