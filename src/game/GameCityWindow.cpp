@@ -180,7 +180,8 @@ void buildCityWindow(Game* game)
         forgetWidgets();
     };
     cityInfoWindow = window;
-    game->ui->getRoot()->addChild(window);
+    // The game screen's, also when a posted opening lands after "Back to menu".
+    game->ui->gameRoot->addChild(window);
 }
 
 void showBuildRate(Game* game)

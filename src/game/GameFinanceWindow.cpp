@@ -190,7 +190,8 @@ void buildFinanceWindow(Game* game)
         forgetTexts();
     };
     financeWindow = window;
-    game->ui->getRoot()->addChild(window);
+    // The game screen's, also when a year end lands after "Back to menu".
+    game->ui->gameRoot->addChild(window);
 }
 
 // One column of a category's books: incomes plus the (negative) expenses.

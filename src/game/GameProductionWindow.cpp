@@ -172,7 +172,8 @@ void buildProductionWindow(Game* game)
         forgetWidgets();
     };
     productionWindow = window;
-    game->ui->getRoot()->addChild(window);
+    // The game screen's, also when a posted opening lands after "Back to menu".
+    game->ui->gameRoot->addChild(window);
 }
 } // namespace
 

@@ -167,10 +167,20 @@ TEST_F(MenuWindowsTest, BackToMenuShowsTheTitleScreenWithEveryWindowClosed)
     for (gui::Widget* child : game.ui->gameRoot->children)
         EXPECT_NE(child->type, gui::TypeWindow);
 
+    // A year end that was under way posts its opening of the finance
+    // window: it waits on the game screen, not over the title screen.
+    std::thread([this] { game.ui_showExpenditure(); }).join();
+    frame();
+    ASSERT_NE(screens::financeWindow, nullptr);
+    EXPECT_EQ(screens::financeWindow->parent, game.ui->gameRoot);
+    for (gui::Widget* child : game.ui->menuRoot->children)
+        EXPECT_NE(child->type, gui::TypeWindow);
+
     // A new game from there starts clean, as the title screen's button does.
     click(game.mainMenu->newGameButton);
     EXPECT_FALSE(game.mainMenu->shown);
     EXPECT_EQ(money(), 25000.0);
+    EXPECT_EQ(screens::financeWindow, nullptr);
 }
 
 TEST_F(MenuWindowsTest, ExitWritesTheSettingsAsTheTitleScreensExitDoes)
