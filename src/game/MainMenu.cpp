@@ -50,11 +50,14 @@ void MainMenu::createWidgets()
     Game* owner = game;
     newGameButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Start new game", -1, boldFont);
     newGameButton->onClick = [owner] { owner->startNewGame(); };
+    loadButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Load", -1, boldFont);
+    loadButton->onClick = [owner] { owner->ui_showSaveSlots(false); };
     optionsButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Options", -1, boldFont);
     optionsButton->onClick = [owner] { owner->ui_showOptions(); };
     exitButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Exit", -1, boldFont);
     exitButton->onClick = [owner] { owner->quit(); };
     root->addChild(newGameButton);
+    root->addChild(loadButton);
     root->addChild(optionsButton);
     root->addChild(exitButton);
 
@@ -68,7 +71,8 @@ void MainMenu::layout()
     placeCentred(separator, size.x, 68);
     placeCentred(subtitle, size.x, 77);
     placeCentred(newGameButton, size.x, firstButtonY);
-    placeCentred(optionsButton, size.x, firstButtonY + buttonStep);
-    placeCentred(exitButton, size.x, firstButtonY + 2 * buttonStep);
+    placeCentred(loadButton, size.x, firstButtonY + buttonStep);
+    placeCentred(optionsButton, size.x, firstButtonY + 2 * buttonStep);
+    placeCentred(exitButton, size.x, firstButtonY + 3 * buttonStep);
     placeCentred(city, size.x, size.y - city->height - 8);
 }

@@ -10,7 +10,7 @@ class Image;
 } // namespace gui
 
 // The title screen, built once on the UI's menu root: the logo, the town
-// picture and the buttons that start a game, open the options and quit.
+// picture and the buttons that start a game, load one, open the options and quit.
 class MainMenu
 {
 public:
@@ -31,6 +31,7 @@ public:
     gui::Image* subtitle = nullptr;
     gui::Image* city = nullptr;
     gui::Button* newGameButton = nullptr;
+    gui::Button* loadButton = nullptr;
     gui::Button* optionsButton = nullptr;
     gui::Button* exitButton = nullptr;
 };

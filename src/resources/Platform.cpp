@@ -1,11 +1,85 @@
 #include "resources/Platform.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+// Openers still running, by process id; 0 marks a free slot. Written by the
+// main thread, cleared by whichever thread takes the SIGCHLD.
+const int maxOpeners = 32;
+std::atomic<pid_t> openers[maxOpeners];
+struct sigaction previousChildAction;
+
+// Waits for the openers that have ended, and only for them: other children
+// of the process stay theirs to wait for.
+void reapOpeners()
+{
+    for (std::atomic<pid_t>& slot : openers)
+    {
+        pid_t pid = slot.load();
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == pid)
+            slot.compare_exchange_strong(pid, 0);
+    }
+}
+
+void onChildExit(int signal)
+{
+    int saved = errno;
+    reapOpeners();
+    errno = saved;
+    void (*previous)(int) = previousChildAction.sa_handler;
+    if (!(previousChildAction.sa_flags & SA_SIGINFO) && previous != SIG_DFL && previous != SIG_IGN)
+        previous(signal);
+}
+
+// An ended opener is reaped the moment it ends, so none lingers as a zombie,
+// and the game never waits for one.
+void installReaper()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    struct sigaction current;
+    sigaction(SIGCHLD, nullptr, &current);
+    // With SIGCHLD ignored the system reaps every child already.
+    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_IGN)
+        return;
+    struct sigaction action;
+    std::memset(&action, 0, sizeof(action));
+    action.sa_handler = onChildExit;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
+    sigaction(SIGCHLD, &action, &previousChildAction);
+}
+
+int freeOpenerSlot()
+{
+    for (int i = 0; i < maxOpeners; ++i)
+        if (openers[i].load() == 0)
+            return i;
+    return -1;
+}
+
+std::string errorText(int code)
+{
+    return std::strerror(code);
+}
+} // namespace
 
 namespace platform
 {
@@ -50,6 +124,107 @@ bool makeDirectory(const std::string& path)
         return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
     return false;
+}
+
+bool writeFileReplacing(const std::string& path, const std::string& temporaryPath, const std::string& data,
+                        std::string* error)
+{
+    int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int failure = fd < 0 ? errno : 0;
+    size_t written = 0;
+    while (!failure && written < data.size())
+    {
+        ssize_t n = write(fd, data.data() + written, data.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            failure = n < 0 ? errno : ENOSPC;
+        else
+            written += static_cast<size_t>(n);
+    }
+    // On the disk before it replaces anything: a crash now leaves the old file.
+    if (!failure && fsync(fd) != 0)
+        failure = errno;
+    if (fd >= 0 && close(fd) != 0 && !failure)
+        failure = errno;
+    if (!failure && rename(temporaryPath.c_str(), path.c_str()) != 0)
+        failure = errno;
+    if (failure)
+    {
+        if (fd >= 0)
+            unlink(temporaryPath.c_str());
+        if (error)
+            *error = errorText(failure);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0)
+    {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}
+
+ReadResult readFile(const std::string& path, long long maxBytes, std::string& data)
+{
+    data.clear();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return ReadMissing;
+    ReadResult result = ReadOk;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
+    {
+        if (static_cast<long long>(data.size() + n) > maxBytes)
+        {
+            result = ReadTooLarge;
+            break;
+        }
+        data.append(buffer, n);
+    }
+    if (result == ReadOk && std::ferror(file))
+        result = ReadMissing;
+    std::fclose(file);
+    if (result != ReadOk)
+        data.clear();
+    return result;
+}
+
+bool openWithDesktop(const std::string& path)
+{
+    installReaper();
+    reapOpeners();
+    int slot = freeOpenerSlot();
+    if (slot < 0)
+    {
+        std::printf("Too many folder windows still opening\n");
+        return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    // The opener needs none of the game's files, sockets or devices.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
+    std::string program = "xdg-open";
+    std::string argument = path;
+    char* argv[] = {&program[0], &argument[0], nullptr};
+    pid_t pid = 0;
+    int rc = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+    {
+        std::printf("Could not start xdg-open: %s\n", errorText(rc).c_str());
+        return false;
+    }
+    openers[slot].store(pid);
+    // It may have ended before its slot was set, unseen by the reaper.
+    reapOpeners();
+    return true;
 }
 
 bool audioOutputAvailable()

@@ -22,6 +22,26 @@ std::string formatLocalTime(const char* format);
 // Creates a directory (one level); true when it exists afterwards.
 bool makeDirectory(const std::string& path);
 
+// Writes data to a temporary file beside path, flushes it to the disk and
+// renames it over path, so path holds either its old contents or all of the
+// new ones. False with error set (and the temporary file removed) on failure.
+bool writeFileReplacing(const std::string& path, const std::string& temporaryPath, const std::string& data,
+                        std::string* error = nullptr);
+
+// Reads a whole file of at most maxBytes bytes.
+enum ReadResult
+{
+    ReadOk,
+    ReadMissing, // does not exist or does not open
+    ReadTooLarge // longer than maxBytes: not read
+};
+ReadResult readFile(const std::string& path, long long maxBytes, std::string& data);
+
+// Starts the desktop's opener (xdg-open) on a folder without a shell and
+// without waiting for it; it is reaped when it ends. False when it could
+// not be started.
+bool openWithDesktop(const std::string& path);
+
 // Whether the audio library holds an output context; call it after the
 // first sound object was made (that is what opens the device).
 bool audioOutputAvailable();

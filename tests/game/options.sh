@@ -9,8 +9,8 @@ plain_frames
 start_game
 win=$(wait_window 30) || exit 1
 
-# Title screen "Options" at logical (320, 135); the window is 180 x 156 at (230, 102).
-click_at "$win" 640 270
+# Title screen "Options" at logical (320, 157); the window is 180 x 156 at (230, 102).
+click_at "$win" 640 314
 screenshot "$win" options.png
 [ "$(pixel options.png 490 222)" = "70 62 108" ] || fail "no options window (title bar not dark)"
 
