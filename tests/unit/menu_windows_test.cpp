@@ -70,15 +70,19 @@ TEST_F(MenuWindowsTest, MenuListsItsEntriesOnce)
     EXPECT_EQ(windowsTitled("Menu"), 0);
 }
 
-TEST_F(MenuWindowsTest, SaveAndLoadLeaveTheMenu)
+TEST_F(MenuWindowsTest, SaveAndLoadOpenTheSlots)
 {
     for (const char* label : {"Save game", "Load game"})
     {
         game.ui_showMenu();
         click(entry(label));
         EXPECT_EQ(screens::menuWindow, nullptr) << label;
+        ASSERT_NE(screens::saveSlotsWindow, nullptr) << label;
+        EXPECT_EQ(titleOf(screens::saveSlotsWindow), Font::toUpper(label));
         frame();
         EXPECT_EQ(windowsTitled("Menu"), 0) << label;
+        EXPECT_EQ(windowsTitled(label), 1);
+        screens::closeScreen(screens::saveSlotsWindow);
     }
 }
 
