@@ -248,6 +248,9 @@ public:
     // Opens the information window of a tile.
     void ui_showTileInformation(Tile* tile);
 
+    // Writes the tile's numbers, as the last day tick left them, into the open information window.
+    void ui_refreshTileInformation();
+
     // Opens the actions window of a tile.
     void ui_showTileActions(Tile* tile);
 

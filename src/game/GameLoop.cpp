@@ -83,6 +83,7 @@ void Game::handleEvents()
                 int layer = keyLayers[event.key.code - sf::Keyboard::Num1];
                 ui->statusMessage = layerCaptions[layer];
                 map->setInfoLayer(layer);
+                ui_resetOverlayOptions();
                 break;
             }
             case sf::Keyboard::Return:

@@ -28,6 +28,12 @@ gui::Window* financeWindow = nullptr;
 gui::Window* cityInfoWindow = nullptr;
 gui::Window* productionWindow = nullptr;
 
+gui::Text* buildTitleText = nullptr;
+gui::Button* actionProgressButton = nullptr;
+gui::Image* actionProgressBar = nullptr;
+gui::Button* nextDayButton = nullptr;
+gui::Button* cancelActionButton = nullptr;
+
 double nextDayCooldown = 0.0;
 double tickWindow = 0.0;
 bool tickShown = false;

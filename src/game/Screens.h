@@ -9,10 +9,15 @@
 
 #include <vector>
 
+class Game;
+
 namespace gui
 {
+class Button;
+class Image;
+class Text;
 class Window;
-}
+} // namespace gui
 
 namespace screens
 {
@@ -41,6 +46,14 @@ extern gui::Window* financeWindow;
 extern gui::Window* cityInfoWindow;
 extern gui::Window* productionWindow;
 
+// Heads-up display widgets that the build-title, date-button and
+// close-all operations change; null until Game::ui_create built them.
+extern gui::Text* buildTitleText;
+extern gui::Button* actionProgressButton;
+extern gui::Image* actionProgressBar;
+extern gui::Button* nextDayButton;
+extern gui::Button* cancelActionButton;
+
 // Heads-up display timers, in seconds: the next-day button stays disabled
 // while the cool-down runs; a second next-day click inside the tick window
 // plays "tock".
@@ -51,6 +64,18 @@ extern bool tickShown;
 // Closes a window as its Close button would (its close handler runs) and
 // clears the pointer.
 void closeScreen(gui::Window*& window);
+
+// Forgets the heads-up display's widgets once their UI is gone, so no
+// operation reaches a deleted widget.
+void forgetHeadsUpDisplay();
+
+// After a map rotation the tile windows follow their tile's contents to
+// where they now stand. Called with tileMutex held.
+void followTileWindowsAfterRotation(Game* game);
+
+// Places the open information window in the lower left corner, clear of
+// the side buttons and of the map's middle.
+void placeTileInformationWindow(Game* game);
 
 } // namespace screens
 
