@@ -150,6 +150,10 @@ public:
     // Points action.tile at the revealed tile with action.tileId.
     void resolveActionTile();
 
+    // A copy of the running action, taken under updateMutex: what the
+    // screens read, since a day tick's fire start can change the action.
+    ActionProgress currentAction();
+
     // One progress click.
     void progressAction();
 
@@ -168,13 +172,13 @@ public:
     // Ages, moves and draws the "+1" particles.
     void updatePlusOnes(float dt);
 
-    // Fills the housing demand of the unlocked house classes.
-    void updateHousingDemand();
-
-    // --- the day tick (simulation/GameTick.cpp)
+    // --- the day tick (simulation/GameTick.cpp, simulation/DayTick.cpp)
 
     // One day of the city; runs on the thread nextDay starts.
     void buildingTick();
+
+    // Fills the housing demand of the unlocked house classes.
+    void updateHousingDemand();
 
     // Sets the price of a goods kind, waiting for a running day tick.
     void setGoodsPrice(int kind, double price);
@@ -319,6 +323,32 @@ public:
     int reservedA = 0;
     int reservedB = 0;
     int helpFlags = 0;
+    // Threads and locks. The main thread does everything but the day tick,
+    // which runs on updateThread (buildingTick); SFML streams music on its own.
+    // 1. Lock order, outermost first: tileMutex, then updateMutex, then the
+    //    pairs cityInfoWindowMutex -> City::populationMutex and
+    //    City::moneyMutex -> financeWindowMutex. productionWindowMutex and
+    //    Map::mutex are leaves, taken alone. All are recursive.
+    // 2. The tick holds tileMutex from its first step to its last. Main-thread
+    //    code that changes what a tick reads or writes, or reads non-atomic
+    //    state the tick writes (goods tables, housingDemand, unlockFlags,
+    //    warningFlags, housesPerLevel, the service days, a tile's risks and
+    //    offered actions, a house's working fields), takes tileMutex first and
+    //    so waits at most one tick: new game and loading, rotations, actions
+    //    started and completed, rents, prices, loans, the tile clicks.
+    //    Exception: what can run under the City money mutex (the finance
+    //    window refresh, which City::addMoney calls) never takes tileMutex and
+    //    reads only what that mutex guards (books, money, loan, profits).
+    // 3. updateMutex guards updateThread, updateRunning, day and action (the
+    //    tick's fire start changes action under it). Never take tileMutex
+    //    while holding it.
+    // 4. Widgets belong to the main thread. The tick's dialogs, sounds, window
+    //    refreshes and build title go through runOnMainThread / UI::post;
+    //    nothing holds a window mutex while it waits for tileMutex.
+    // 5. Per-frame drawing reads only atomics (tile flags, the records' shown
+    //    and served counts), what only the main thread writes (a tile's type,
+    //    facing and building), constants, money and population under their
+    //    City mutexes, and day and action under updateMutex.
     sf::Thread* updateThread = nullptr;
     bool updateRunning = false;
     sf::Mutex updateMutex;

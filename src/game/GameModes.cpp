@@ -10,6 +10,8 @@
 #include "simulation/Map.h"
 #include "simulation/TextTables.h"
 
+#include <SFML/System/Lock.hpp>
+
 #include <cstdio>
 
 namespace
@@ -62,6 +64,9 @@ void Game::enterGameMode()
 
 void Game::startNewGame()
 {
+    // The grid and the city are made anew: a running tick finishes first.
+    sf::Lock tiles(tileMutex);
+    sf::Lock update(updateMutex);
     std::printf("startNewGame\n");
 
     clicks = 0;

@@ -65,7 +65,7 @@ sf::Vector2i Game::pickClickedTile(const sf::Event& event, bool* found)
 void Game::openTileActions(const sf::Event& event)
 {
     // The title screen lies over the last map: clicks on it must not reach that map.
-    if (action.id != 0 || mainMenu->shown)
+    if (currentAction().id != 0 || mainMenu->shown)
         return;
     sf::Lock lock(tileMutex);
     bool found = false;

@@ -35,12 +35,14 @@ void Building::coverHealth(int radius)
 
 void Building::serveDemand(int& demand, std::atomic<int>& served, int capacity, int& unmetNeeds, int needBit)
 {
-    int room = capacity - served.load();
+    // Only the tick serves, so the count needs no locked addition.
+    int count = served.load(std::memory_order_relaxed);
+    int room = capacity - count;
     if (room <= 0)
         return;
     int n = std::max(0, std::min(demand, room));
     demand -= n;
-    served += n;
+    served.store(count + n, std::memory_order_relaxed);
     if (demand <= 0)
         unmetNeeds &= ~needBit;
 }

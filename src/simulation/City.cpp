@@ -1,7 +1,10 @@
 #include "simulation/City.h"
 
 #include "game/Game.h"
+#include "simulation/House.h"
+#include "simulation/Map.h"
 #include "simulation/TextTables.h"
+#include "simulation/TickGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,6 +82,8 @@ void City::addMoney(double amount, FinanceCategory category)
 void City::takeLoan(int amount)
 {
     {
+        // A running tick charges interest on the loan: wait for it.
+        TickGuard tick(game);
         sf::Lock lock(moneyMutex);
         loan += amount;
         addMoney(amount, FinanceCategory::Misc);
@@ -91,6 +96,7 @@ void City::repayLoan(int amount)
     bool covered;
     bool repaid = false;
     {
+        TickGuard tick(game);
         sf::Lock lock(moneyMutex);
         covered = amount <= money;
         if (covered && loan > 0)
@@ -147,10 +153,43 @@ void City::rollOverYear()
 
 void City::updateSocialClasses()
 {
+    sf::Lock lock(populationMutex);
+    // Houses rated Tolerable, Good and Excellent make the three classes.
+    int rated[3] = {0, 0, 0};
+    if (game && game->map)
+    {
+        for (Tile* tile : game->map->houses)
+        {
+            const House* house = tile->house();
+            int level = house ? attractionLevel(house->shownAttractiveness.load()) : 0;
+            if (level >= 4)
+                rated[level - 4] += 1;
+        }
+    }
+    int n = rated[0] + rated[1] + rated[2];
+    lowerShare = 0.0;
+    middleShare = 0.0;
+    upperShare = 0.0;
+    if (n > 0)
+    {
+        double count = n;
+        lowerShare = (std::round(rated[0] / count * 50.0) + std::round(count * 0.5)) / 100.0;
+        middleShare = (std::round(rated[1] / count * 80.0) + std::round(count * 0.2)) / 100.0;
+        upperShare = (std::round(rated[2] / count * 90.0) + std::round(count * 0.1)) / 100.0;
+    }
+    // The lower class is what is left.
+    double sum = lowerShare + middleShare + upperShare;
+    if (sum > 1.0)
+        lowerShare -= sum - 1.0;
+    else if (sum < 1.0)
+        lowerShare += 1.0 - sum;
 }
 
 void City::refreshFinances()
 {
-    if (game)
-        game->ui_refreshExpenditure();
+    // Also reached from the tick's thread: the window is the main thread's.
+    if (!game)
+        return;
+    Game* owner = game;
+    game->runOnMainThread([owner] { owner->ui_refreshExpenditure(); });
 }

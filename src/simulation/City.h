@@ -47,10 +47,10 @@ public:
     // Books an amount (negative for an expense) under a category.
     void addMoney(double amount, FinanceCategory category);
 
-    // Borrows an amount; it is paid out at once.
+    // Borrows an amount; it is paid out at once (after a running day tick).
     void takeLoan(int amount);
 
-    // Pays back part of the loan when the balance covers it.
+    // Pays back part of the loan when the balance covers it (after a running day tick).
     void repayLoan(int amount);
 
     // Starts holding bookings back for the day tick.
@@ -95,7 +95,7 @@ public:
     sf::Mutex populationMutex;
 
 private:
-    // Refreshes the finance window.
+    // Refreshes the finance window, on the main thread.
     void refreshFinances();
 };
 

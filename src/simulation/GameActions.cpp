@@ -70,6 +70,8 @@ void showBuildTitle(Game* game, const std::string& text)
 
 void Game::startAction(int tileId, int slot, int cost)
 {
+    // The tick's unlock step rewrites the offered actions; its fire start the action.
+    sf::Lock tiles(tileMutex);
     sf::Lock lock(updateMutex);
     actionCost = cost;
     action.tileId = tileId;
@@ -96,6 +98,7 @@ void Game::startAction(int tileId, int slot, int cost)
 
 void Game::resolveActionTile()
 {
+    sf::Lock lock(updateMutex);
     if (action.tileId < 0 || !map)
         return;
     Tile* found = nullptr;
@@ -107,38 +110,48 @@ void Game::resolveActionTile()
     action.tile = found;
 }
 
+ActionProgress Game::currentAction()
+{
+    sf::Lock lock(updateMutex);
+    return action;
+}
+
 void Game::progressAction()
 {
-    if (action.id == 0)
-        return;
-    bool running;
+    bool complete;
+    float pitch = 0.0f;
     {
         sf::Lock lock(updateMutex);
-        running = updateRunning;
+        if (action.id == 0)
+            return;
+        if (updateRunning)
+        {
+            std::printf("ACTION PROGRESS WHILE BUILDINGS ARE UPDATED!!!!!!!!\n");
+            return;
+        }
+        action.progress += isManualWork(action.id) ? 1.0 : buildRate;
+        clicks += 1;
+        if (Tile* tile = action.tile)
+        {
+            PlusOneParticle* particle = new PlusOneParticle();
+            particle->x = (tile->x + tile->y + 1) * 16.0f;
+            particle->y = (tile->y - tile->x) * 8.0f + 8.0f;
+            particle->age = 0.0f;
+            particle->drift = (std::rand() % 11 - 5) / 10.0f;
+            plusOnes.push_back(particle);
+        }
+        complete = action.progress >= action.clicksNeeded;
+        if (!complete)
+            pitch = static_cast<float>(0.75 + 0.3 * action.progress / action.clicksNeeded);
     }
-    if (running)
-    {
-        std::printf("ACTION PROGRESS WHILE BUILDINGS ARE UPDATED!!!!!!!!\n");
-        return;
-    }
-    action.progress += isManualWork(action.id) ? 1.0 : buildRate;
-    clicks += 1;
-    if (Tile* tile = action.tile)
-    {
-        PlusOneParticle* particle = new PlusOneParticle();
-        particle->x = (tile->x + tile->y + 1) * 16.0f;
-        particle->y = (tile->y - tile->x) * 8.0f + 8.0f;
-        particle->age = 0.0f;
-        particle->drift = (std::rand() % 11 - 5) / 10.0f;
-        plusOnes.push_back(particle);
-    }
-    if (action.progress >= action.clicksNeeded)
+    // No tick runs (only this thread starts one), so nothing changes the
+    // action between the lock above and the completion's own locks.
+    if (complete)
     {
         completeAction();
     }
     else if (sounds && sounds->isSfxEnabled())
     {
-        float pitch = static_cast<float>(0.75 + 0.3 * action.progress / action.clicksNeeded);
         float volume = (std::rand() % 100 / 1000.0f + 0.9f) * 40.0f;
         playSound("progress_build", pitch, volume);
     }
@@ -151,6 +164,9 @@ void Game::progressAction()
 
 void Game::completeAction()
 {
+    // The lists and tiles change here: a tick that is just ending goes first.
+    sf::Lock tiles(tileMutex);
+    sf::Lock lock(updateMutex);
     std::printf("Action complete!\n");
     int id = action.id;
     Tile* tile = action.tile;
@@ -254,10 +270,6 @@ void Game::updatePlusOnes(float dt)
         alive.push_back(particle);
     }
     plusOnes.swap(alive);
-}
-
-void Game::updateHousingDemand()
-{
 }
 
 void Game::countHousesByLevel()

@@ -1,7 +1,9 @@
 #include "simulation/House.h"
 
 #include "simulation/Factory.h"
+#include "simulation/Map.h"
 #include "simulation/Shop.h"
+#include "simulation/TickGuard.h"
 #include "simulation/Tile.h"
 #include "simulation/WaterSupply.h"
 
@@ -26,6 +28,13 @@ House::House()
 }
 
 void House::changeRent(int delta)
+{
+    // The day tick reads the rent for the day's income and rating.
+    TickGuard tick(tile && tile->map ? tile->map->game : nullptr);
+    applyRent(delta);
+}
+
+void House::applyRent(int delta)
 {
     if (delta < 0 && rentOffset + baseIncome + delta > 0)
         rentOffset += delta;

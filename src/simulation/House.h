@@ -31,8 +31,16 @@ class House : public Building
 public:
     House();
 
-    // Raises or lowers the rent within its limits.
+    // Raises or lowers the rent within its limits, waiting for a running day tick.
     void changeRent(int delta);
+
+    // One day of the house's standing: rates its surroundings and services,
+    // lets sickness run and grows or shrinks it (HouseGrowth.cpp).
+    void updateAttractiveness();
+
+    // Turns the day's growth into residents moving in or out, a death from
+    // sickness or a fire from fire damage.
+    void updateResidents();
 
     // Shops at the nearest shops with room until the demand is met or none is left.
     void satisfyShopping();
@@ -59,6 +67,10 @@ public:
     std::atomic<double> shownAttractiveness{0.0};
     std::atomic<int> shownWarnings{0};
     sf::Mutex mutex;
+
+private:
+    // The rent change itself, within its limits.
+    void applyRent(int delta);
 };
 
 // The rating (0 Appalling .. 6 Excellent) of an attractiveness.

@@ -3,10 +3,12 @@
 #include "game/Game.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
+#include "simulation/TickGuard.h"
 
 #include <SFML/System/Lock.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -221,13 +223,14 @@ void Map::recalculateVisibleTiles()
         std::sort(list->begin(), list->end(), byId);
 
     int changed = lastChangedType;
-    if (changed == TileAllTypes || changed == TileShop || changed == TileWaterTower || changed == TileFactory ||
-        changed == TileOffice || changed == TilePumpingStation)
-    {
-        for (Tile* house : houses)
-            house->updateNearestSuppliers(changed);
-    }
-    else if (changed == TileHouse && lastChangedTile)
+    bool all = changed == TileAllTypes;
+    if (all || changed == TileShop)
+        sortSuppliersForHouses(shops, &Tile::nearShops);
+    if (all || changed == TileFactory || changed == TileOffice)
+        sortSuppliersForHouses(workplaces, &Tile::nearWorkplaces);
+    if (all || changed == TileWaterTower || changed == TilePumpingStation)
+        sortSuppliersForHouses(waterSupplies, &Tile::nearWater);
+    if (changed == TileHouse && lastChangedTile)
     {
         lastChangedTile->updateNearestSuppliers(TileAllTypes);
     }
@@ -277,8 +280,54 @@ void Map::setSelectedTile(Tile* tile)
     blinkTimer = 0.5f;
 }
 
+void Map::sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list)
+{
+    // Neighbouring houses see the suppliers in nearly the same order: each
+    // house starts from the order of the one before and puts it right by
+    // insertion, which costs little when few suppliers change places. Keys
+    // are (distance, place in the supplier list), a total order, so the
+    // result is the one a stable sort by distance gives.
+    size_t n = suppliers.size();
+    std::vector<std::uint32_t> order(n);
+    std::vector<std::uint64_t> keys(n);
+    std::vector<std::int64_t> xs(n), ys(n);
+    for (size_t i = 0; i < n; ++i)
+    {
+        order[i] = static_cast<std::uint32_t>(i);
+        xs[i] = suppliers[i]->x;
+        ys[i] = suppliers[i]->y;
+    }
+    for (Tile* house : houses)
+    {
+        for (size_t k = 0; k < n; ++k)
+        {
+            std::uint32_t i = order[k];
+            std::int64_t dx = xs[i] - house->x;
+            std::int64_t dy = ys[i] - house->y;
+            keys[k] = static_cast<std::uint64_t>(dx * dx + dy * dy) << 32 | i;
+        }
+        for (size_t k = 1; k < n; ++k)
+        {
+            std::uint64_t key = keys[k];
+            size_t j = k;
+            for (; j > 0 && keys[j - 1] > key; --j)
+                keys[j] = keys[j - 1];
+            keys[j] = key;
+        }
+        std::vector<Tile*>& sorted = house->*list;
+        sorted.resize(n);
+        for (size_t k = 0; k < n; ++k)
+        {
+            order[k] = static_cast<std::uint32_t>(keys[k] & 0xffffffffu);
+            sorted[k] = suppliers[order[k]];
+        }
+    }
+}
+
 void Map::rotate(bool right)
 {
+    // A running tick walks the records and lists that move here.
+    TickGuard tick(game);
     // The quarter turn maps columns onto rows: only a square grid has room for it.
     if (width != height)
     {

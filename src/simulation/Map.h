@@ -26,7 +26,7 @@ public:
     Map& operator=(const Map&) = delete;
 
     // Sizes and resets the grid (75 x 75 for a width of 0); a new game also
-    // gets its starting road and house.
+    // gets its starting road and house. Callers hold the game's tileMutex.
     void create(int width, int height, bool loading);
 
     // Resizes the grid and resets every tile, one in four becoming a tree.
@@ -38,10 +38,12 @@ public:
     // Same as getTile.
     Tile* tileAt(int x, int y);
 
-    // Turns the map a quarter to the left, keeping the view on the same tile.
+    // Turns the map a quarter to the left, keeping the view on the same tile;
+    // waits for a running day tick.
     void rotateLeft();
 
-    // Turns the map a quarter to the right, keeping the view on the same tile.
+    // Turns the map a quarter to the right, keeping the view on the same tile;
+    // waits for a running day tick.
     void rotateRight();
 
     // Recomputes everything that depends on where the contents stand.
@@ -92,6 +94,11 @@ public:
     // Rebuilds the actions each revealed tile offers and turns new buildings toward a road.
     void updateTileActions();
 
+    // The day tick's pass after an unlock: the offered actions only. Facing,
+    // which the drawing reads every frame, is chosen by the main thread's
+    // passes, which follow every placement, rotation and load.
+    void updateOfferedActions();
+
     // Sets a tile burning and starts or lengthens putting out fires.
     void startFire(Tile& tile);
 
@@ -139,6 +146,9 @@ private:
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 
+    // Rebuilds one kind of supplier list of every house, nearest first.
+    void sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list);
+
     // Points every tile at its eight neighbours.
     void linkNeighbours();
 
@@ -150,6 +160,9 @@ private:
 
     // Builds a type on a tile of the starting layout.
     void place(int x, int y, int type, int level);
+
+    // Rebuilds every revealed tile's offered actions, and its facing when asked.
+    void rebuildActions(bool withFacing);
 
     // The actions a revealed tile offers now.
     void offerActions(Tile& tile);

@@ -35,15 +35,12 @@ bool isRoad(const Tile* tile)
 
 void Map::updateTileActions()
 {
-    blinkTimer = 0.0f;
-    for (Tile& tile : tiles)
-    {
-        if (!(tile.flags & TileRevealed))
-            continue;
-        tile.actions.clear();
-        offerActions(tile);
-        chooseFacing(tile);
-    }
+    rebuildActions(true);
+}
+
+void Map::updateOfferedActions()
+{
+    rebuildActions(false);
 }
 
 void Map::startFire(Tile& tile)
@@ -55,12 +52,14 @@ void Map::startFire(Tile& tile)
         return;
     // The day tick lights fires from its own thread while the main thread may touch the action.
     sf::Lock lock(game->updateMutex);
+    Game* owner = game;
     ActionProgress& action = game->action;
     if (action.id != putOutFiresAction)
     {
         game->cancelAction();
         action.clicksNeeded = 20;
-        game->playSound("fire");
+        // The sound devices are the main thread's too.
+        game->runOnMainThread([owner] { owner->playSound("fire"); });
         game->showMessage("AAAAAAAAHH!", "Fire has broken out in the city! Put it out, quickly!", false);
     }
     action.id = putOutFiresAction;
@@ -68,8 +67,21 @@ void Map::startFire(Tile& tile)
     action.tileId = -1;
     action.clicksNeeded += std::rand() % 6 + 4;
     action.clicksNeeded = std::min(action.clicksNeeded, 70);
-    Game* owner = game;
     game->runOnMainThread([owner] { owner->ui_setBuildTitle(actionTitles[putOutFiresAction]); });
+}
+
+void Map::rebuildActions(bool withFacing)
+{
+    blinkTimer = 0.0f;
+    for (Tile& tile : tiles)
+    {
+        if (!(tile.flags & TileRevealed))
+            continue;
+        tile.actions.clear();
+        offerActions(tile);
+        if (withFacing)
+            chooseFacing(tile);
+    }
 }
 
 void Map::burnDownFires()

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace
@@ -107,34 +108,64 @@ int fixedIncome(int type)
     }
 }
 
+// Every house re-sorts the suppliers when one is placed: each distance is
+// worked out once and sorted together with the list position, which keeps
+// equal distances in list order as a stable sort would.
 std::vector<Tile*> sortedByDistance(const Tile& from, const std::vector<Tile*>& tiles)
 {
-    std::vector<Tile*> sorted = tiles;
-    auto distance = [&from](const Tile* t) {
-        int dx = t->x - from.x;
-        int dy = t->y - from.y;
-        return dx * dx + dy * dy;
-    };
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const Tile* a, const Tile* b) { return distance(a) < distance(b); });
+    std::vector<std::uint64_t> keys;
+    keys.reserve(tiles.size());
+    for (size_t i = 0; i < tiles.size(); ++i)
+    {
+        std::int64_t dx = tiles[i]->x - from.x;
+        std::int64_t dy = tiles[i]->y - from.y;
+        keys.push_back(static_cast<std::uint64_t>(dx * dx + dy * dy) << 32 | i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<Tile*> sorted;
+    sorted.reserve(tiles.size());
+    for (std::uint64_t key : keys)
+        sorted.push_back(tiles[key & 0xffffffffu]);
     return sorted;
 }
 
 // The first supplier of the list with room whose square reach covers the home.
 // Entries whose tile no longer holds such a record (demolished, burnt down)
 // are passed over: the lists are only rebuilt when a supplier is added.
-template <typename Record>
-Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, bool (*hasRoom)(const Record&))
+template <typename Record, typename RecordOf, typename HasRoom>
+Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, RecordOf recordOf, HasRoom hasRoom)
 {
     for (Tile* candidate : suppliers)
     {
-        Record* record = dynamic_cast<Record*>(candidate->building);
+        Record* record = recordOf(*candidate);
         if (!record || !hasRoom(*record))
             continue;
         if (record->range >= std::abs(candidate->x - home.x) && record->range >= std::abs(candidate->y - home.y))
             return record;
     }
     return nullptr;
+}
+
+// The record as the kind a tile's type makes it (see Tile::house).
+template <typename Record>
+Record* recordIf(const Tile& tile, bool isKind)
+{
+    return isKind ? static_cast<Record*>(tile.building) : nullptr;
+}
+
+Shop* shopOf(const Tile& t)
+{
+    return recordIf<Shop>(t, t.type == TileShop);
+}
+
+Factory* workplaceOf(const Tile& t)
+{
+    return recordIf<Factory>(t, t.type == TileFactory || t.type == TileOffice);
+}
+
+WaterSupply* waterSupplyOf(const Tile& t)
+{
+    return recordIf<WaterSupply>(t, t.type == TileWaterTower || t.type == TilePumpingStation);
 }
 } // namespace
 
@@ -237,15 +268,15 @@ int Tile::collectIncome()
     switch (type)
     {
     case TileHouse:
-        if (House* house = dynamic_cast<House*>(building))
-            return houseIncome(*house);
+        if (House* home = house())
+            return houseIncome(*home);
         return 0;
     case TileShop:
-        if (Shop* shop = dynamic_cast<Shop*>(building))
-            return shopIncome(*shop);
+        if (Shop* store = shop())
+            return shopIncome(*store);
         return 0;
     case TileOffice:
-        if (Factory* office = dynamic_cast<Factory*>(building))
+        if (Factory* office = workplace())
             return officeIncome(*office);
         return 0;
     default:
@@ -255,11 +286,11 @@ int Tile::collectIncome()
 
 void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
 {
-    House* house = type == TileHouse ? dynamic_cast<House*>(building) : nullptr;
-    if (!house)
+    House* home = house();
+    if (!home)
         return;
     double d = (std::rand() % 300 + 750) / 1000.0;
-    double exposure = d * (house->residents.load() * 0.03 + 0.21);
+    double exposure = d * (home->residents.load() * 0.03 + 0.21);
     if (crimeOn)
         crime += 0.5 * d;
     if (healthOn)
@@ -274,7 +305,7 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
             crime += 0.15 * neighbour->crime;
         if (fireOn)
         {
-            House* next = dynamic_cast<House*>(neighbour->building);
+            House* next = neighbour->house();
             int residents = next ? next->residents.load() : 0;
             fireSafety -= d * residents * 0.25 * 0.3;
             if (neighbour->flags & TileBurning)
@@ -317,20 +348,45 @@ void Tile::updateNearestSuppliers(int changedType)
 
 Shop* Tile::findShop() const
 {
-    return nearestWithRoom<Shop>(*this, nearShops,
+    return nearestWithRoom<Shop>(*this, nearShops, shopOf,
                                  [](const Shop& s) { return s.customers.load() < s.capacity; });
 }
 
 Factory* Tile::findWorkplace() const
 {
-    return nearestWithRoom<Factory>(*this, nearWorkplaces,
+    return nearestWithRoom<Factory>(*this, nearWorkplaces, workplaceOf,
                                     [](const Factory& f) { return f.workers.load() < f.jobs; });
 }
 
 WaterSupply* Tile::findWaterSupply() const
 {
-    return nearestWithRoom<WaterSupply>(*this, nearWater,
+    return nearestWithRoom<WaterSupply>(*this, nearWater, waterSupplyOf,
                                         [](const WaterSupply& w) { return w.supplied.load() < w.capacity; });
+}
+
+House* Tile::house() const
+{
+    return recordIf<House>(*this, type == TileHouse);
+}
+
+Shop* Tile::shop() const
+{
+    return shopOf(*this);
+}
+
+Factory* Tile::workplace() const
+{
+    return workplaceOf(*this);
+}
+
+WaterSupply* Tile::waterSupply() const
+{
+    return waterSupplyOf(*this);
+}
+
+Landfill* Tile::landfill() const
+{
+    return recordIf<Landfill>(*this, type == TileLandfill);
 }
 
 void Tile::releaseBuilding()

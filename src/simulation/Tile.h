@@ -7,9 +7,11 @@
 
 class Map;
 class Building;
+class House;
 class Shop;
 class Factory;
 class WaterSupply;
+class Landfill;
 
 // What stands on a tile (the values of Tile::type).
 enum TileType
@@ -76,6 +78,23 @@ public:
 
     // The nearest water supply with room in reach, or null.
     WaterSupply* findWaterSupply() const;
+
+    // The record as the kind the tile's type makes it, or null for any other
+    // type. The kind always follows the type: records are made by type and
+    // move with it, so no run-time type check is needed on the hot paths.
+    House* house() const;
+
+    // The shop record of a shop tile.
+    Shop* shop() const;
+
+    // The record of a factory or office tile.
+    Factory* workplace() const;
+
+    // The record of a water tower or pumping station tile.
+    WaterSupply* waterSupply() const;
+
+    // The record of a landfill tile.
+    Landfill* landfill() const;
 
     int type = TileEmpty;
     int facing = 0;

@@ -9,12 +9,24 @@
 #include "simulation/Map.h"
 #include "simulation/Tile.h"
 
+#include <SFML/System/Clock.hpp>
 #include <SFML/System/Sleep.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
+
+// Waits for the day tick nextDay started and frees its thread, as the main loop would.
+inline void finishDay(Game& game)
+{
+    while (game.updateThread)
+    {
+        game.freeFinishedUpdateThread();
+        if (game.updateThread)
+            sf::sleep(sf::milliseconds(1));
+    }
+}
 
 // A game with only settings, a city and a map: no window, UI or sound. It
 // frees what it made, which the game itself leaves to the end of the process.
@@ -32,7 +44,12 @@ public:
         game.action.reset();
     }
 
-    ~SimGame() { freeGameParts(game); }
+    // A tick still running would use the map and city freed here.
+    ~SimGame()
+    {
+        finishDay(game);
+        freeGameParts(game);
+    }
 
     SimGame(const SimGame&) = delete;
     SimGame& operator=(const SimGame&) = delete;
@@ -40,15 +57,21 @@ public:
     Game game;
 };
 
-// Waits for the day tick nextDay started and frees its thread, as the main loop would.
-inline void finishDay(Game& game)
+// finishDay with a limit: false when the tick has not ended after that many
+// milliseconds (a deadlock, or a tick gone wild).
+inline bool finishDayWithin(Game& game, int milliseconds)
 {
+    sf::Clock clock;
     while (game.updateThread)
     {
         game.freeFinishedUpdateThread();
-        if (game.updateThread)
-            sf::sleep(sf::milliseconds(1));
+        if (!game.updateThread)
+            break;
+        if (clock.getElapsedTime().asMilliseconds() > milliseconds)
+            return false;
+        sf::sleep(sf::milliseconds(1));
     }
+    return true;
 }
 
 class SimTest : public ::testing::Test
@@ -97,6 +120,13 @@ protected:
         for (int x = 2; x <= 4; ++x)
             build(x, 4, TileHouse);
         map.updateTileActions();
+    }
+
+    // Starts the next day and waits for its tick, as the main loop would.
+    void passDay()
+    {
+        ASSERT_NE(game.nextDay(), 0) << "a day was refused";
+        ASSERT_TRUE(finishDayWithin(game, 10000)) << "day " << game.day << " never ended";
     }
 
     template <typename Record>

@@ -49,7 +49,9 @@ TEST_F(ActionTest, BuildARoadBesideTheStartingRoad)
     EXPECT_EQ(site->type, TileRoad);
     EXPECT_NE(std::find(map.roads.begin(), map.roads.end(), site), map.roads.end());
     EXPECT_EQ(map.roads.size(), 2u);
-    EXPECT_EQ(city.money, 25000.0 - cost);
+    // The day the tenth click began books the city's upkeep besides the road.
+    EXPECT_EQ(city.money, 25000.0 - cost + city.profitYesterday);
+    EXPECT_LT(city.profitYesterday, 0.0);
     EXPECT_EQ(city.yearExpenses[construction], -cost);
     EXPECT_EQ(city.monthExpenses[construction], -cost);
     EXPECT_EQ(game.action.id, 0);

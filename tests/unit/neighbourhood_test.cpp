@@ -1,3 +1,4 @@
+#include "../support/ScriptedCity.h"
 #include "SimFixture.h"
 
 #include "simulation/Factory.h"
@@ -151,6 +152,37 @@ TEST_F(SupplierTest, NewHouseGetsItsOwnListsOnly)
     build(14, 10, TileHouse);
     EXPECT_EQ(tile(14, 10).findShop(), shop);
     EXPECT_EQ(home().findShop(), shop);
+}
+
+// Placing a supplier re-sorts every house's list in one pass; a house built
+// later sorts its own. Both must give the same order, ties in list order.
+TEST_F(NeighbourhoodTest, EveryHouseListsItsSuppliersNearestFirstAsANewHouseWould)
+{
+    scripted::buildCity(game, 30, 3, 0.0);
+    ASSERT_GT(map.shops.size(), 10u);
+    for (Tile* house : map.houses)
+    {
+        std::vector<Tile*> shops = house->nearShops;
+        std::vector<Tile*> jobs = house->nearWorkplaces;
+        std::vector<Tile*> water = house->nearWater;
+        house->updateNearestSuppliers(TileAllTypes);
+        ASSERT_EQ(shops, house->nearShops) << house->x << "," << house->y;
+        ASSERT_EQ(jobs, house->nearWorkplaces) << house->x << "," << house->y;
+        ASSERT_EQ(water, house->nearWater) << house->x << "," << house->y;
+        ASSERT_EQ(shops.size(), map.shops.size());
+        for (size_t i = 1; i < shops.size(); ++i)
+        {
+            auto d = [house](const Tile* t) {
+                return (t->x - house->x) * (t->x - house->x) + (t->y - house->y) * (t->y - house->y);
+            };
+            ASSERT_LE(d(shops[i - 1]), d(shops[i]));
+            if (d(shops[i - 1]) == d(shops[i]))
+            {
+                auto at = [this](const Tile* t) { return std::find(map.shops.begin(), map.shops.end(), t); };
+                ASSERT_LT(at(shops[i - 1]), at(shops[i])) << "ties keep the list order";
+            }
+        }
+    }
 }
 
 TEST_F(SupplierTest, SatisfyFillsSuppliersInDistanceOrder)

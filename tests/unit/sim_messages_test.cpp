@@ -10,6 +10,7 @@
 #include "gui/UI.h"
 #include "gui/Window.h"
 #include "resources/Font.h"
+#include "simulation/House.h"
 #include "simulation/TextTables.h"
 
 #include <thread>
@@ -38,7 +39,11 @@ protected:
         housesAlongRoad();
     }
 
-    void TearDown() override { freeGameParts(game); }
+    void TearDown() override
+    {
+        finishDay(game);
+        freeGameParts(game);
+    }
 
     // The open message dialogs, oldest first, with their text unwrapped.
     std::vector<Message> messages()
@@ -101,6 +106,51 @@ TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
     std::vector<Message> shown = messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
+}
+
+TEST_F(SimMessagesTest, UnlocksAreAnnouncedOnTheMainThreadInTheirOrder)
+{
+    blankMap(20, 20);
+    for (int i = 0; i < 50; ++i)
+    {
+        Tile& t = tile(i % 20, i / 20);
+        t.flags |= TileBurning; // burning houses keep their residents
+        t.setType(TileHouse, 3);
+        static_cast<House*>(t.building)->residents = 14;
+    }
+    map.recalculateVisibleTiles();
+    passDay();
+    EXPECT_TRUE(messages().empty()) << "the tick must not touch the widget tree";
+
+    game.ui->runPosted();
+    std::vector<Message> shown = messages();
+    const std::string* expected[] = {&unlockTextLandfill,      &unlockTextLargeHousing,   &unlockTextFlats,
+                                     &unlockTextConvenienceStore, &unlockTextFireStation, &unlockTextPumpingStation};
+    ASSERT_EQ(shown.size(), 6u) << "700 residents and 50 waste-producing buildings";
+    for (size_t i = 0; i < shown.size(); ++i)
+    {
+        EXPECT_EQ(shown[i].title, Font::toUpper(unlockTitle));
+        EXPECT_EQ(shown[i].text, replaceAll(*expected[i], "\n", " ")) << i;
+    }
+
+    passDay();
+    game.ui->runPosted();
+    EXPECT_EQ(messages().size(), 6u) << "each unlock is announced once";
+}
+
+TEST_F(SimMessagesTest, TheTrashWarningIsShownOnce)
+{
+    game.unlockFlags = 1 << 8;
+    city.streetTrash = 1000.0;
+    for (int day = 0; day < 3; ++day)
+    {
+        passDay();
+        game.ui->runPosted();
+    }
+    std::vector<Message> shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, Font::toUpper(trashWarningTitle));
+    EXPECT_EQ(shown[0].text, replaceAll(trashWarningText, "\n", " "));
 }
 
 TEST_F(SimMessagesTest, ARepaymentBeyondTheBalanceIsRefusedWithAMessage)
