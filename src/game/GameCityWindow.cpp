@@ -180,8 +180,8 @@ void buildCityWindow(Game* game)
         forgetWidgets();
     };
     cityInfoWindow = window;
-    // The game screen's, also when a posted opening lands after "Back to menu".
-    game->ui->gameRoot->addChild(window);
+    // On the game screen, also when a posted opening lands after "Back to menu".
+    addBelowMessages(game, window);
 }
 
 void showBuildRate(Game* game)

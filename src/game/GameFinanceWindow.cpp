@@ -190,8 +190,8 @@ void buildFinanceWindow(Game* game)
         forgetTexts();
     };
     financeWindow = window;
-    // The game screen's, also when a year end lands after "Back to menu".
-    game->ui->gameRoot->addChild(window);
+    // On the game screen, also when a posted opening lands after "Back to menu".
+    addBelowMessages(game, window);
 }
 
 // One column of a category's books: incomes plus the (negative) expenses.

@@ -113,7 +113,7 @@ void Game::ui_showMenu()
     for (int i = 0; i < menuEntryCount; ++i)
         addMenuButton(this, window, i, entries[i]);
     window->closeCallback = [] { menuWindow = nullptr; };
-    ui->gameRoot->addChild(window);
+    addBelowMessages(this, window);
 }
 
 void Game::ui_showOptions()

@@ -172,8 +172,8 @@ void buildProductionWindow(Game* game)
         forgetWidgets();
     };
     productionWindow = window;
-    // The game screen's, also when a posted opening lands after "Back to menu".
-    game->ui->gameRoot->addChild(window);
+    // On the game screen, also when a posted opening lands after "Back to menu".
+    addBelowMessages(game, window);
 }
 } // namespace
 
