@@ -9,6 +9,7 @@
 #include <SFML/System/Lock.hpp>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 
 namespace
@@ -248,6 +249,22 @@ TEST_F(FinanceWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
     EXPECT_EQ(value(5, 1), "77");
 }
 
+TEST_F(FinanceWindowTest, AYearEndOpeningLeavesAMessageOnTop)
+{
+    game.showMessage("Rejoice!", "Larger housing is now available.", false);
+    std::thread([this] { game.ui_showExpenditure(); }).join();
+    frame();
+    ASSERT_NE(window(), nullptr);
+    gui::Widget* top = game.ui->gameRoot->children.back();
+    EXPECT_EQ(top->id, hashString("dlgWnd")) << "the message stays above the window that opened by itself";
+    gui::Widget* okay = top->findChildById(hashString("closeWindow"), false);
+    sf::Vector2i p = okay->getAbsolutePosition() + sf::Vector2i(okay->width / 2, okay->height / 2);
+    EXPECT_EQ(game.ui->getWidgetAt(p.x, p.y), okay) << "its Okay can still be clicked";
+    dismissMessages();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(game.ui->gameRoot->children.back(), window());
+}
+
 // The day tick's part, on its own thread as the real one runs: bookings held
 // back until the books close, a month-end refresh and a year-end opening,
 // while the main thread draws, reads the window and borrows. Run under
@@ -308,6 +325,58 @@ TEST_F(FinanceWindowTest, TickThreadRefreshesAndOpensWhileThePlayerBorrows)
     EXPECT_EQ(dailyChange(), "2");
     EXPECT_EQ(money(), 25000.0 + days * 2.0 + city.loan);
     EXPECT_EQ(loan(), std::to_string(city.loan));
+}
+
+} // namespace
+
+namespace
+{
+
+// Days through the real day tick, the main thread drawing while each runs.
+class FinanceWindowDaysTest : public FinanceWindowTest
+{
+protected:
+    void passDays(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            ASSERT_NE(game.nextDay(), 0) << "day " << game.day;
+            while (game.updateThread)
+            {
+                frame();
+                game.freeFinishedUpdateThread();
+            }
+            frame();
+        }
+    }
+
+    std::string lastMonthShown(int category)
+    {
+        return std::to_string(static_cast<int>(
+            std::floor(city.lastMonthIncomes[category] + city.lastMonthExpenses[category])));
+    }
+};
+
+TEST_F(FinanceWindowDaysTest, TheTickRefreshesAtMonthEndAndOpensAtYearEnd)
+{
+    housesAlongRoad();
+    game.day = 0;
+    game.ui_showExpenditure();
+    passDays(30);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_LT(city.lastMonthExpenses[1], 0.0) << "the roads cost nothing";
+    // Only the refresh after the month's roll-over shows last month's books.
+    EXPECT_EQ(value(1, 0), lastMonthShown(1));
+    EXPECT_EQ(value(7, 0), lastMonthShown(7));
+
+    click(window()->findChildById(hashString("closeWindow"), false));
+    passDays(329);
+    EXPECT_EQ(window(), nullptr) << "opened before the year's end";
+    passDays(1);
+    ASSERT_NE(window(), nullptr) << "the year end opens the finance window";
+    EXPECT_EQ(value(1, 2), std::to_string(static_cast<int>(
+                               std::floor(city.lastYearIncomes[1] + city.lastYearExpenses[1]))));
+    EXPECT_EQ(value(1, 3), "0");
 }
 
 } // namespace
