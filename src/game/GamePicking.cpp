@@ -4,6 +4,7 @@
 #include "resources/SpriteManager.h"
 #include "simulation/Map.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace
@@ -23,8 +24,9 @@ sf::Vector2i Game::pickTile(int x, int y, bool revealedOnly, bool* found)
 
     sf::Vector2f center = gameView->getCenter();
     sf::Vector2f size = gameView->getSize();
-    int wx = static_cast<int>(x + center.x - size.x / 2);
-    int wy = static_cast<int>(y + center.y - size.y / 2);
+    // The view's corner rounded down to a whole pixel, as the map is drawn.
+    int wx = x + static_cast<int>(std::floor(center.x - size.x / 2));
+    int wy = y + static_cast<int>(std::floor(center.y - size.y / 2));
 
     sf::Vector2i result(0, 0);
     bool any = false;

@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
+#include "simulation/MapRenderer.h"
 #include "simulation/TickGuard.h"
 
 #include <SFML/System/Lock.hpp>
@@ -19,9 +20,6 @@ const int defaultSize = 75;
 // A side longer than this comes only from a damaged save; the radius lists
 // of such a grid would not fit in memory.
 const int maxSide = 256;
-
-// Room above a tile's box for tall buildings when deciding what is on screen.
-const float buildingHeadroom = 64.0f;
 
 // What moves with the contents of a tile when the map turns.
 struct TileContents
@@ -45,6 +43,7 @@ Map::Map(Game* game) : game(game)
 Map::~Map()
 {
     releaseContents();
+    delete renderer;
 }
 
 void Map::create(int newWidth, int newHeight, bool loading)
@@ -242,24 +241,6 @@ std::vector<Tile*> Map::copyRevealedTiles()
 {
     sf::Lock lock(mutex);
     return revealedTiles;
-}
-
-void Map::updateOnScreenTiles()
-{
-    if (!game || !game->gameView)
-        return;
-    sf::Vector2f center = game->gameView->getCenter();
-    sf::Vector2f size = game->gameView->getSize();
-    sf::FloatRect view(center - size / 2.0f, size);
-    for (Tile& tile : tiles)
-    {
-        sf::FloatRect box(16.0f * (tile.x + tile.y), 8.0f * (tile.y - tile.x) - buildingHeadroom, 34.0f,
-                          17.0f + buildingHeadroom);
-        if (view.intersects(box))
-            tile.flags &= ~TileOffScreen;
-        else
-            tile.flags |= TileOffScreen;
-    }
 }
 
 double Map::getStreetTrash() const

@@ -10,6 +10,7 @@
 #include <vector>
 
 class Game;
+class MapRenderer;
 
 // The square grid of tiles the city stands on, with per-type lists of its
 // revealed tiles. Tiles never move in memory between two resets, so pointers
@@ -142,7 +143,13 @@ public:
     std::vector<Tile*> workplaces;
     sf::Mutex mutex;
 
+    // Draws the map; made with the first frame, so a map without a window has none.
+    MapRenderer* renderer = nullptr;
+
 private:
+    // Flags the tiles outside a rectangle of the world as off-screen, the others as on.
+    void markOnScreen(const sf::FloatRect& view);
+
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 

@@ -244,6 +244,43 @@ TEST(SpriteGeometry, EachNeedsIconIsDrawn)
     }
 }
 
+
+// Dark pixels among the opaque ones, 0 to 1.
+double inkShare(const sf::Image& image)
+{
+    int opaque = 0, dark = 0;
+    for (unsigned y = 0; y < image.getSize().y; ++y)
+        for (unsigned x = 0; x < image.getSize().x; ++x)
+        {
+            sf::Color c = image.getPixel(x, y);
+            opaque += c.a != 0;
+            dark += isBlack(c);
+        }
+    return opaque ? static_cast<double>(dark) / opaque : 0.0;
+}
+
+TEST(SpriteGeometry, UnhappyFacesAreDarkAndTheOthersLight)
+{
+    // Over a crowd of houses the ratings layer must tell bad from good without reading mouths.
+    EXPECT_GT(inkShare(loadSprite("ui/attraction_negative")), 0.6);
+    EXPECT_LT(inkShare(loadSprite("ui/attraction_neutral")), 0.6);
+    EXPECT_LT(inkShare(loadSprite("ui/attraction_positive")), 0.6);
+}
+
+TEST(SpriteGeometry, HospitalIconIsACross)
+{
+    sf::Image cross = loadSprite("ui/need_hospital_icon");
+    ASSERT_EQ(cross.getSize(), sf::Vector2u(8, 8));
+    for (unsigned x : {0u, 1u, 6u, 7u})
+        for (unsigned y : {0u, 1u, 6u, 7u})
+            EXPECT_EQ(cross.getPixel(x, y).a, 0) << "corner pixel " << x << ", " << y;
+    for (unsigned y = 0; y < 8; ++y)
+        for (unsigned x = 0; x < 8; ++x)
+        {
+            EXPECT_EQ(cross.getPixel(x, y), cross.getPixel(7 - x, y)) << x << ", " << y;
+            EXPECT_EQ(cross.getPixel(x, y), cross.getPixel(y, x)) << x << ", " << y;
+        }
+}
 // --- Roads -----------------------------------------------------------------
 
 TEST(RoadSprites, EveryNeighbourSetNamesAPieceWhoseRoadLeavesByThoseSides)

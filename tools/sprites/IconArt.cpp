@@ -340,9 +340,17 @@ Canvas IconArt::attraction(int mood)
         c.fillRect(2, 5, 4, 1, Black);
     else
     {
-        c.fillRect(3, 4, 2, 1, Black);
-        c.set(2, 5, Black);
-        c.set(5, 5, Black);
+        // A dark face with light features: over a crowd of houses the unhappy
+        // ones stand out at a glance.
+        for (int y = 1; y < 7; ++y)
+            for (int x = 1; x < 7; ++x)
+                if (c.get(x, y) == White)
+                    c.set(x, y, Black);
+        c.set(2, 2, White);
+        c.set(5, 2, White);
+        c.fillRect(3, 4, 2, 1, White);
+        c.set(2, 5, White);
+        c.set(5, 5, White);
     }
     return c;
 }
@@ -470,14 +478,15 @@ Canvas IconArt::fireHazard()
 
 Canvas IconArt::needHospital()
 {
+    // The medical cross; a filled square read as a window over the houses.
     return Canvas::fromRows({
-        "########",
-        "#oo##oo#",
-        "#oo##oo#",
-        "########",
-        "########",
-        "#oo##oo#",
-        "#oo##oo#",
-        "########",
+        "..####..",
+        "..#oo#..",
+        "###oo###",
+        "#oooooo#",
+        "#oooooo#",
+        "###oo###",
+        "..#oo#..",
+        "..####..",
     });
 }

@@ -219,6 +219,16 @@ Canvas TileArt::trashOnStreets()
         canvas.set(x + 1, y - 3, Black);
         canvas.set(x + 1, y, Black);
     }
+    // A white rim round the bags, inside the tile, so they stand out on the dark road.
+    Canvas bagsOnly = canvas;
+    for (int y = 0; y < boxHeight; ++y)
+        for (int x = 0; x < boxWidth; ++x)
+        {
+            bool besideBag = bagsOnly.get(x - 1, y) == Black || bagsOnly.get(x + 1, y) == Black ||
+                             bagsOnly.get(x, y - 1) == Black || bagsOnly.get(x, y + 1) == Black;
+            if (bagsOnly.get(x, y) == Clear && besideBag && inDiamond(x, y) && !onDiamondEdge(x, y))
+                canvas.set(x, y, White);
+        }
     for (int n = 0; n < 14; ++n)
     {
         int x = 4 + rng.below(26);
