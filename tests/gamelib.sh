@@ -180,3 +180,27 @@ count_in_row() {
     "$PNG_PROBE" "$file" row "$y" | awk -v x0="$x0" -v x1="$x1" -v c="$colour" \
         'NR > 1 && $1 >= x0 && $1 <= x1 && ($2 " " $3 " " $4) == c { n++ } END { print n + 0 }'
 }
+
+# The lowest row of the message dialog on a screenshot, in the middle column
+# of a 1280 x 720 window; "" when none is open. A dialog's frame and shadow
+# lines are long dark runs, which the map behind it never draws.
+dialog_low() {
+    local y dark=${DARK:-70 62 108}
+    for y in $("$PNG_PROBE" "$1" column 640 | awk -v c="$dark" \
+        'NR > 1 && $1 >= 100 && $1 <= 680 && ($2 " " $3 " " $4) == c { print $1 }' | sort -rn); do
+        "$PNG_PROBE" "$1" row "$y" | awk -v c="$dark" 'NR > 1 && $1 >= 300 && $1 <= 980 {
+            if (($2 " " $3 " " $4) == c) { if (++n > best) best = n } else n = 0 } END { exit best < 200 }' &&
+            { echo "$y"; return 0; }
+    done
+}
+
+# Takes a screenshot into the given file and closes the message dialog on it
+# through its Okay button, which sits just above the dialog's lowest line.
+dismiss_message() {
+    local win=$1 shot=$2 okay
+    screenshot "$win" "$shot"
+    okay=$(dialog_low "$shot")
+    [ -n "$okay" ] || fail "no message to close in $shot"
+    click_at "$win" 640 $((okay - 20))
+    sleep 0.3
+}

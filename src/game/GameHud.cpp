@@ -515,7 +515,9 @@ void Game::ui_updateLayout()
         if (!window)
             continue;
         sf::IntRect rect = ui->getCenteredRect(window->width, window->height, UI::PlaceMiddle);
-        window->setPosition(rect.left, rect.top, true);
+        // The finance window sits a little above the middle, as when it opened.
+        int lift = window == financeWindow ? 10 : 0;
+        window->setPosition(rect.left, rect.top - lift, true);
     }
     // Except the information window, which keeps to a corner off the map's middle.
     placeTileInformationWindow(this);

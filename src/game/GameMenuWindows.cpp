@@ -4,14 +4,17 @@
 #include "game/Screens.h"
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
+#include "gui/Text.h"
 #include "gui/UI.h"
 #include "gui/Window.h"
 #include "resources/Settings.h"
 #include "resources/SoundManager.h"
 #include "resources/SpriteManager.h"
 #include "resources/Utils.h"
+#include "simulation/TextTables.h"
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 // The in-game menu, the options window (also opened from the title screen)
@@ -22,6 +25,42 @@ using namespace screens;
 namespace
 {
 const int paletteCount = 8;
+
+const int menuWidth = 140;
+const int menuTop = 22;
+const int menuStep = 22;
+const int menuEntryCount = 7;
+const int aboutWidth = 230;
+
+const char* const aboutText =
+    "A small city of roads and houses that grows one click at a time. Every tenth click, or the "
+    "calendar button, brings a new day; keep the books healthy and the residents will keep coming.\n\n"
+    "Every picture, letter and sound in the game was made by its own tools.";
+
+// One button of the in-game menu; no action means it just closes the menu.
+struct MenuEntry
+{
+    const char* label;
+    std::function<void()> action;
+};
+
+void addMenuButton(Game* game, gui::Window* window, int index, const MenuEntry& entry)
+{
+    const int x = (menuWidth - 120) / 2;
+    const int y = menuTop + menuStep * index;
+    if (!entry.action)
+    {
+        window->addChild(game->ui->createButton(x, y, 120, 18, entry.label, hashString("closeWindow"), 2));
+        return;
+    }
+    gui::Button* button = game->ui->createButton(x, y, 120, 18, entry.label, 0, 2);
+    std::function<void()> action = entry.action;
+    button->onClick = [action] {
+        closeScreen(menuWindow);
+        action();
+    };
+    window->addChild(button);
+}
 
 std::string paletteLabel(const Settings* settings)
 {
@@ -45,11 +84,46 @@ gui::CheckBox* settingCheckBox(Game* game, gui::Window* window, int y, const std
 }
 } // namespace
 
-void Game::ui_showMenu() {}
+void Game::ui_showMenu()
+{
+    if (!isMainThread())
+    {
+        runOnMainThread([this] { ui_showMenu(); });
+        return;
+    }
+    if (menuWindow || !ui)
+        return;
+    playSound("open_window");
+    const int height = menuTop + menuStep * menuEntryCount + 14;
+    sf::IntRect rect = ui->getCenteredRect(menuWidth, height, UI::PlaceMiddle);
+    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Menu", 1, 0);
+    menuWindow = window;
+
+    Game* game = this;
+    // Each entry but the first leaves the menu for what it opens.
+    const MenuEntry entries[menuEntryCount] = {
+        {"Back to game", nullptr},
+        {"Save game", [game] { game->ui_showSaveSlots(true); }},
+        {"Load game", [game] { game->ui_showSaveSlots(false); }},
+        {"Options", [game] { game->ui_showOptions(); }},
+        {"About", [game] { game->ui_showAbout(); }},
+        {"Back to menu", [game] { game->showMainMenu(); }},
+        {"Exit", [game] { game->quit(); }},
+    };
+    for (int i = 0; i < menuEntryCount; ++i)
+        addMenuButton(this, window, i, entries[i]);
+    window->closeCallback = [] { menuWindow = nullptr; };
+    addBelowMessages(this, window);
+}
 
 void Game::ui_showOptions()
 {
-    if (optionsWindow)
+    if (!isMainThread())
+    {
+        runOnMainThread([this] { ui_showOptions(); });
+        return;
+    }
+    if (optionsWindow || !ui)
         return;
     playSound("open_window");
     sf::IntRect rect = ui->getCenteredRect(180, 156, UI::PlaceMiddle);
@@ -95,4 +169,35 @@ void Game::ui_showOptions()
     ui->getRoot()->addChild(window);
 }
 
-void Game::ui_showAbout() {}
+void Game::ui_showAbout()
+{
+    if (!isMainThread())
+    {
+        runOnMainThread([this] { ui_showAbout(); });
+        return;
+    }
+    if (aboutWindow || !ui)
+        return;
+    playSound("open_window");
+    sf::IntRect rect = ui->getCenteredRect(aboutWidth, 100, UI::PlaceMiddle);
+    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "About", 1, 0);
+    aboutWindow = window;
+
+    gui::Text* title = ui->createText(10, 22, aboutWidth - 20, 8, gameTitle, 1, 0);
+    title->setFont(2);
+    window->addChild(title);
+    gui::Text* lines = ui->createText(12, 36, aboutWidth - 24, 8, "", 0, hashString("aboutText"));
+    lines->vAlign = 10;
+    lines->autoHeight = true;
+    lines->setText(aboutText, gui::Text::WrapText);
+    window->addChild(lines);
+
+    // The window grows to the text, which the font decides.
+    rect = ui->getCenteredRect(aboutWidth, lines->y + lines->height + 30, UI::PlaceMiddle);
+    window->setPosition(rect.left, rect.top);
+    window->setHeight(rect.height, true);
+    window->addChild(ui->createButton((aboutWidth - 80) / 2, rect.height - 12, 80, 18, "Close",
+                                      hashString("closeWindow"), 2));
+    window->closeCallback = [] { aboutWindow = nullptr; };
+    ui->getRoot()->addChild(window);
+}

@@ -1,6 +1,11 @@
 #include "game/Screens.h"
 
+#include "game/Game.h"
+#include "gui/UI.h"
 #include "gui/Window.h"
+#include "resources/Utils.h"
+
+#include <algorithm>
 
 namespace screens
 {
@@ -46,6 +51,16 @@ void closeScreen(gui::Window*& window)
     open->answer(gui::Window::AnswerClose);
     open->close();
     window = nullptr;
+}
+
+void addBelowMessages(Game* game, gui::Window* window)
+{
+    gui::Widget* root = game->ui->gameRoot;
+    const int dialogId = hashString("dlgWnd");
+    auto firstDialog = std::find_if(root->children.begin(), root->children.end(),
+                                    [dialogId](gui::Widget* child) { return child->id == dialogId; });
+    window->parent = root;
+    root->children.insert(firstDialog, window);
 }
 
 } // namespace screens

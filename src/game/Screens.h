@@ -65,6 +65,11 @@ extern bool tickShown;
 // clears the pointer.
 void closeScreen(gui::Window*& window);
 
+// Adds a window to the game screen beneath any open message dialog: a
+// window that opens by itself (the year end's finances) must not hide the
+// Okay a message is waiting for.
+void addBelowMessages(Game* game, gui::Window* window);
+
 // Forgets the heads-up display's widgets once their UI is gone, so no
 // operation reaches a deleted widget.
 void forgetHeadsUpDisplay();

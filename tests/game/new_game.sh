@@ -8,18 +8,6 @@ start_game
 win=$(wait_window 30) || exit 1
 DARK="70 62 108"
 
-# The lowest row of a message dialog in the middle column: its frame and
-# shadow lines are long dark runs, which the map behind it never draws.
-dialog_low() {
-    local y
-    for y in $("$PNG_PROBE" "$1" column 640 | awk -v c="$DARK" \
-        'NR > 1 && $1 >= 100 && $1 <= 680 && ($2 " " $3 " " $4) == c { print $1 }' | sort -rn); do
-        "$PNG_PROBE" "$1" row "$y" | awk -v c="$DARK" 'NR > 1 && $1 >= 300 && $1 <= 980 {
-            if (($2 " " $3 " " $4) == c) { if (++n > best) best = n } else n = 0 } END { exit best < 200 }' &&
-            { echo "$y"; return 0; }
-    done
-}
-
 # "Start new game": the first title button, centred at logical (320, 113).
 click_at "$win" 640 226
 wait_log "startNewGame"
