@@ -150,7 +150,10 @@ void House::updateResidents()
             count -= 1;
             left = true;
         }
-        if (left)
+        // An empty house has nobody to send away, so it carries no shortfall
+        // either: else one that stood empty without water or shops sank so
+        // deep that it stayed empty for months after it got them.
+        if (left || count == 0)
             growth.store(0.0, relaxed);
     }
     if (sickness <= -20.0)

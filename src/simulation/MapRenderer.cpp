@@ -62,10 +62,11 @@ bool isRevealed(const Tile* tile)
     return tile && (tile->flags & TileRevealed);
 }
 
-// Types the "Hide buildings" switch takes off the map: what the player built.
+// Types the "Hide buildings" switch lays flat: whatever stands up and hides
+// the tiles behind it, trees included (they cover a new city's first roads).
 bool isBuilding(int type)
 {
-    return type != TileEmpty && type != TileTree && type != TileRoad && type != TileRubble;
+    return type != TileEmpty && type != TileRoad && type != TileRubble;
 }
 
 // Doors face west as drawn; a road to the south (1) or north (2) turns the sprite over.

@@ -181,7 +181,7 @@ TEST_F(HouseGrowthTest, ResidentsMoveInAndOut)
     const Case cases[] = {
         {1, 1.0, 2, 0.0},    {1, 0.99, 1, 0.99},   {7, 2.0, 8, 0.0},    {7, 1.99, 7, 1.99},
         {0, 0.84, 1, 0.0},   {0, 0.83, 0, 0.83},   {15, 9.0, 15, 0.0},  {3, -1.6, 1, 0.0},
-        {3, -0.65, 3, -0.65}, {3, -0.66, 2, 0.0},  {1, -0.76, 0, 0.0},  {0, -5.0, 0, -5.0},
+        {3, -0.65, 3, -0.65}, {3, -0.66, 2, 0.0},  {1, -0.76, 0, 0.0},  {0, -5.0, 0, 0.0},
         {15, -0.2, 13, 0.0},
     };
     for (const Case& c : cases)
@@ -235,6 +235,7 @@ TEST_F(HouseGrowthTest, SicknessKillsThenTheHouseRecovers)
 TEST_F(HouseGrowthTest, NegativeRatingIsNotScaledByDemand)
 {
     game.housingDemand[0] = 0.25;
+    house->residents = 1;
     house->unmetNeeds = NeedWater;
     rate();
     EXPECT_NEAR(house->growth.load(), -0.2, 1e-12);
@@ -242,6 +243,25 @@ TEST_F(HouseGrowthTest, NegativeRatingIsNotScaledByDemand)
     house->growth = 0.0;
     rate();
     EXPECT_NEAR(house->growth.load(), 0.05, 1e-12);
+}
+
+TEST_F(HouseGrowthTest, AHouseThatStoodEmptyWithoutWaterFillsOnceItHasIt)
+{
+    for (int day = 0; day < 60; ++day)
+    {
+        house->unmetNeeds = NeedWater | NeedShopping | NeedJobs;
+        rate();
+    }
+    EXPECT_EQ(house->residents, 0);
+    EXPECT_EQ(house->growth.load(), 0.0) << "an empty house carries no shortfall";
+    int days = 0;
+    while (house->residents == 0 && days < 30)
+    {
+        house->unmetNeeds = 0;
+        rate();
+        ++days;
+    }
+    EXPECT_EQ(days, 5) << "0.2 a day reaches the first resident's 0.83 on the fifth day";
 }
 
 } // namespace
