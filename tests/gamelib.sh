@@ -204,3 +204,40 @@ dismiss_message() {
     click_at "$win" 640 $((okay - 20))
     sleep 0.3
 }
+
+# Screen places in the scripts are logical pixels; S is the pixel scale
+# (2 for a 1280 x 720 window) and DARK the palette's second colour.
+
+# The window pixel of every step-th logical pixel in a rectangle, as png_probe pairs.
+pairs() {
+    local x=$1 y=$2 w=$3 h=$4 step=${5:-1} i j scale=${S:-2}
+    for ((j = y; j < y + h; j += step)); do
+        for ((i = x; i < x + w; i += step)); do
+            printf '%d %d ' $((i * scale)) $((j * scale))
+        done
+    done
+}
+
+# How many dark pixels a logical rectangle of a screenshot holds.
+ink() {
+    # shellcheck disable=SC2046
+    "$PNG_PROBE" "$1" $(pairs "$2" "$3" "$4" "$5" "${6:-1}") | tail -n +2 | grep -c "^${DARK:-70 62 108} 255$"
+}
+
+# Whether two screenshots hold the same pixels inside a logical rectangle.
+same() {
+    local points
+    points=$(pairs "$3" "$4" "$5" "$6" "${7:-1}")
+    # shellcheck disable=SC2086
+    [ "$("$PNG_PROBE" "$1" $points)" = "$("$PNG_PROBE" "$2" $points)" ]
+}
+
+# Whether two screenshots differ inside a logical rectangle.
+differs() {
+    ! same "$@"
+}
+
+# How many log lines hold a fixed string.
+log_count() {
+    grep -cF -- "$1" "$GAME_LOG"
+}

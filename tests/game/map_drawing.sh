@@ -12,18 +12,6 @@ DARK="70 62 108"
 LIGHT="232 206 168"
 SCALE=2
 
-# The lowest row of a message dialog in the middle column: its frame and
-# shadow lines are long dark runs, which the map behind it never draws.
-dialog_low() {
-    local y
-    for y in $("$PNG_PROBE" "$1" column 640 | awk -v c="$DARK" \
-        'NR > 1 && $1 >= 100 && $1 <= 680 && ($2 " " $3 " " $4) == c { print $1 }' | sort -rn); do
-        "$PNG_PROBE" "$1" row "$y" | awk -v c="$DARK" 'NR > 1 && $1 >= 300 && $1 <= 980 {
-            if (($2 " " $3 " " $4) == c) { if (++n > best) best = n } else n = 0 } END { exit best < 200 }' &&
-            { echo "$y"; return 0; }
-    done
-}
-
 # Percentage of a sprite's opaque pixels (or with "dark", of its dark ones)
 # that a screenshot shows, the sprite drawn at window point (x, y) with the
 # pixel scale, mirrored when asked.

@@ -17,24 +17,6 @@ win=$(wait_window 30) || exit 1
 DARK="70 62 108"
 
 click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
-log_count() { grep -cF -- "$1" "$GAME_LOG"; }
-
-pairs() {
-    local x=$1 y=$2 w=$3 h=$4 step=${5:-1} i j
-    for ((j = y; j < y + h; j += step)); do
-        for ((i = x; i < x + w; i += step)); do
-            printf '%d %d ' $((i * S)) $((j * S))
-        done
-    done
-}
-
-# Whether two screenshots hold the same pixels inside a logical rectangle.
-same() {
-    local points
-    points=$(pairs "$3" "$4" "$5" "$6" "${7:-1}")
-    # shellcheck disable=SC2086
-    [ "$("$PNG_PROBE" "$1" $points)" = "$("$PNG_PROBE" "$2" $points)" ]
-}
 
 # Field n (from 1) of the save file line that ends with the comment.
 field() {

@@ -17,31 +17,6 @@ win=$(wait_window 30) || exit 1
 DARK="70 62 108"
 
 click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
-log_count() { grep -cF -- "$1" "$GAME_LOG"; }
-
-# The window pixel of every step-th logical pixel in a rectangle, as png_probe pairs.
-pairs() {
-    local x=$1 y=$2 w=$3 h=$4 step=${5:-1} i j
-    for ((j = y; j < y + h; j += step)); do
-        for ((i = x; i < x + w; i += step)); do
-            printf '%d %d ' $((i * S)) $((j * S))
-        done
-    done
-}
-
-# Dark pixels in a logical rectangle of a screenshot.
-ink() {
-    # shellcheck disable=SC2046
-    "$PNG_PROBE" "$1" $(pairs "$2" "$3" "$4" "$5" "${6:-1}") | tail -n +2 | grep -c "^$DARK 255$"
-}
-
-# Whether two screenshots differ inside a logical rectangle.
-differs() {
-    local points
-    points=$(pairs "$3" "$4" "$5" "$6")
-    # shellcheck disable=SC2086
-    [ "$("$PNG_PROBE" "$1" $points)" != "$("$PNG_PROBE" "$2" $points)" ]
-}
 
 # A window is open when its title bar, a dark band 5 pixels in from the
 # corner at (x, y), stands there: its top and bottom rows are solid.
