@@ -34,7 +34,11 @@ const double startingPrices[8] = {0.2, 0.4, 1.5, 0.0, 0.0, 0.0, 0.0, 0.0};
 
 void Game::showMainMenu()
 {
-    action.reset();
+    {
+        // A running tick's fire start writes the action under this lock too.
+        sf::Lock lock(updateMutex);
+        action.reset();
+    }
     ui_closeAllWindows();
     mainMenu->shown = true;
     sounds->stopAllMusic();

@@ -17,6 +17,13 @@
 // clears the pointers, so a second call or the game's destructor finds none.
 inline void freeGameParts(Game& game)
 {
+    // A day tick still running uses the map and the city.
+    if (game.updateThread)
+    {
+        game.updateThread->wait();
+        delete game.updateThread;
+        game.updateThread = nullptr;
+    }
     delete game.ui;
     delete game.fonts;
     delete game.sounds;
