@@ -6,6 +6,7 @@
 // folder in a temporary directory.
 
 #include "../support/Fixtures.h"
+#include "../support/HeadlessUi.h"
 #include "SimFixture.h"
 
 #include "game/MainMenu.h"
@@ -23,26 +24,15 @@
 #include <string>
 #include <vector>
 
-struct ShownMessage
-{
-    std::string title;
-    std::string text;
-};
-
 class SaveTest : public SimTest
 {
 protected:
     void SetUp() override
     {
-        game.pixelScale = 1;
-        game.fonts = new FontManager(&game);
-        for (int i = 0; i < 5; ++i)
-            game.fonts->fonts.push_back(fixtures::makeHeadlessBlockFont(&game));
         setBasePath(dir.path);
-        game.ui = new UI(&game);
+        fixtures::giveHeadlessUi(game);
         game.sounds = new SoundManager(&game);
         game.mainMenu = new MainMenu(&game);
-        game.ui->gameRoot->setVisible(true);
     }
 
     void TearDown() override
@@ -73,23 +63,7 @@ protected:
     }
 
     // The open message dialogs on the current root, oldest first.
-    std::vector<ShownMessage> messages()
-    {
-        std::vector<ShownMessage> found;
-        for (gui::Widget* child : game.ui->getRoot()->children)
-        {
-            if (child->id != hashString("dlgWnd"))
-                continue;
-            gui::Window* window = static_cast<gui::Window*>(child);
-            ShownMessage message;
-            message.title = window->titleBar ? window->titleBar->title : "";
-            for (gui::Widget* part : window->children)
-                if (part->type == gui::TypeText)
-                    message.text = replaceAll(static_cast<gui::Text*>(part)->text, "\n", " ");
-            found.push_back(message);
-        }
-        return found;
-    }
+    std::vector<ShownMessage> messages() { return fixtures::shownMessages(game.ui->getRoot()); }
 
     fixtures::TempDir dir;
 };

@@ -7,6 +7,7 @@
 // clicked with the mouse events a player would send.
 
 #include "../support/Fixtures.h"
+#include "../support/HeadlessUi.h"
 #include "SimFixture.h"
 
 #include "game/Screens.h"
@@ -20,23 +21,12 @@
 #include <string>
 #include <vector>
 
-struct ShownMessage
-{
-    std::string title; // upper-cased, as the title bar shows it
-    std::string text;  // unwrapped
-};
-
 class ScreensTest : public SimTest
 {
 protected:
     void SetUp() override
     {
-        game.pixelScale = 1;
-        game.fonts = new FontManager(&game);
-        for (int i = 0; i < 5; ++i)
-            game.fonts->fonts.push_back(fixtures::makeHeadlessBlockFont(&game));
-        game.ui = new UI(&game);
-        game.ui->gameRoot->setVisible(true);
+        fixtures::giveHeadlessUi(game);
         ASSERT_EQ(screens::financeWindow, nullptr) << "a window outlived its test";
         ASSERT_EQ(screens::cityInfoWindow, nullptr);
         ASSERT_EQ(screens::productionWindow, nullptr);
@@ -121,22 +111,7 @@ protected:
     }
 
     // The open message dialogs, oldest first.
-    std::vector<ShownMessage> messages()
-    {
-        std::vector<ShownMessage> found;
-        for (gui::Widget* child : game.ui->gameRoot->children)
-        {
-            if (child->id != hashString("dlgWnd"))
-                continue;
-            ShownMessage message;
-            message.title = titleOf(child);
-            for (gui::Widget* part : child->children)
-                if (part->type == gui::TypeText)
-                    message.text = replaceAll(static_cast<gui::Text*>(part)->text, "\n", " ");
-            found.push_back(message);
-        }
-        return found;
-    }
+    std::vector<ShownMessage> messages() { return fixtures::shownMessages(game.ui->gameRoot); }
 
     // Clicks the Okay of every open message dialog.
     void dismissMessages()

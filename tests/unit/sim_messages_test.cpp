@@ -3,6 +3,7 @@
 
 #include "../support/GameParts.h"
 #include "../support/Fixtures.h"
+#include "../support/HeadlessUi.h"
 #include "SimFixture.h"
 
 #include "gui/Text.h"
@@ -18,23 +19,12 @@
 namespace
 {
 
-struct Message
-{
-    std::string title;
-    std::string text;
-};
-
 class SimMessagesTest : public SimTest
 {
 protected:
     void SetUp() override
     {
-        game.pixelScale = 1;
-        game.fonts = new FontManager(&game);
-        for (int i = 0; i < 5; ++i)
-            game.fonts->fonts.push_back(fixtures::makeHeadlessBlockFont(&game));
-        game.ui = new UI(&game);
-        game.ui->gameRoot->setVisible(true);
+        fixtures::giveHeadlessUi(game);
 
         housesAlongRoad();
     }
@@ -46,23 +36,7 @@ protected:
     }
 
     // The open message dialogs, oldest first, with their text unwrapped.
-    std::vector<Message> messages()
-    {
-        std::vector<Message> found;
-        for (gui::Widget* child : game.ui->gameRoot->children)
-        {
-            if (child->id != hashString("dlgWnd"))
-                continue;
-            gui::Window* window = static_cast<gui::Window*>(child);
-            Message message;
-            message.title = window->titleBar ? window->titleBar->title : "";
-            for (gui::Widget* part : window->children)
-                if (part->type == gui::TypeText)
-                    message.text = replaceAll(static_cast<gui::Text*>(part)->text, "\n", " ");
-            found.push_back(message);
-        }
-        return found;
-    }
+    std::vector<ShownMessage> messages() { return fixtures::shownMessages(game.ui->gameRoot); }
 };
 
 TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
@@ -70,7 +44,7 @@ TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
     map.startFire(tile(2, 4));
     map.startFire(tile(3, 4));
     map.startFire(tile(3, 4));
-    std::vector<Message> shown = messages();
+    std::vector<ShownMessage> shown = messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
     EXPECT_EQ(shown[0].text, "Fire has broken out in the city! Put it out, quickly!");
@@ -103,7 +77,7 @@ TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
     EXPECT_EQ(game.action.id, 17);
 
     game.ui->runPosted();
-    std::vector<Message> shown = messages();
+    std::vector<ShownMessage> shown = messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
 }
@@ -123,7 +97,7 @@ TEST_F(SimMessagesTest, UnlocksAreAnnouncedOnTheMainThreadInTheirOrder)
     EXPECT_TRUE(messages().empty()) << "the tick must not touch the widget tree";
 
     game.ui->runPosted();
-    std::vector<Message> shown = messages();
+    std::vector<ShownMessage> shown = messages();
     const std::string* expected[] = {&unlockTextLandfill,      &unlockTextLargeHousing,   &unlockTextFlats,
                                      &unlockTextConvenienceStore, &unlockTextFireStation, &unlockTextPumpingStation};
     ASSERT_EQ(shown.size(), 6u) << "700 residents and 50 waste-producing buildings";
@@ -147,7 +121,7 @@ TEST_F(SimMessagesTest, TheTrashWarningIsShownOnce)
         passDay();
         game.ui->runPosted();
     }
-    std::vector<Message> shown = messages();
+    std::vector<ShownMessage> shown = messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, Font::toUpper(trashWarningTitle));
     EXPECT_EQ(shown[0].text, replaceAll(trashWarningText, "\n", " "));
@@ -160,7 +134,7 @@ TEST_F(SimMessagesTest, ARepaymentBeyondTheBalanceIsRefusedWithAMessage)
     city.repayLoan(5000);
     EXPECT_EQ(city.loan, 5000);
     EXPECT_EQ(city.money, 4000.0);
-    std::vector<Message> shown = messages();
+    std::vector<ShownMessage> shown = messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, Font::toUpper(noBudgetTitle));
     EXPECT_EQ(shown[0].text, noBudgetText);
