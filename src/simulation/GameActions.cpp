@@ -158,6 +158,9 @@ void Game::progressAction()
     if (clicks > 9)
     {
         clicks = 0;
+        // A tick that ended since the last frame still holds its thread, and
+        // nextDay refuses while it does: free it, or this day is lost.
+        freeFinishedUpdateThread();
         nextDay();
     }
 }

@@ -129,6 +129,26 @@ TEST_F(ClickTest, TenthClickAdvancesTheDay)
     EXPECT_EQ(game.action.progress, 10.0);
 }
 
+// A day that ended within the frame that started it still holds its thread
+// until the main loop frees it; the tenth click of that frame keeps its day.
+TEST_F(ClickTest, TenthClickPassesItsDayBeforeTheLastDaysThreadIsFreed)
+{
+    start(tile(5, 4), 10);
+    ASSERT_NE(game.nextDay(), 0);
+    while (true)
+    {
+        sf::Lock lock(game.updateMutex);
+        if (!game.updateRunning)
+            break;
+    }
+    ASSERT_NE(game.updateThread, nullptr);
+    for (int i = 0; i < 10; ++i)
+        game.progressAction();
+    finishDay(game);
+    EXPECT_EQ(game.day, 2);
+    EXPECT_EQ(game.clicks, 0);
+}
+
 TEST_F(ClickTest, ClickDuringTheDayTickIsRefused)
 {
     start(tile(5, 4), 10);
