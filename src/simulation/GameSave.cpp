@@ -348,6 +348,15 @@ void applyMap(Map& map, const SaveFile& save)
     }
 }
 
+// Housing demands are finite shares from 0 to 1.
+bool demandUsable(const double* demand)
+{
+    for (int i = 0; i < 4; ++i)
+        if (!(demand[i] >= 0.0 && demand[i] <= 1.0))
+            return false;
+    return true;
+}
+
 // Everything derived from the saved city, in the order it depends on.
 void rebuild(Game& game)
 {
@@ -359,7 +368,10 @@ void rebuild(Game& game)
     map.setSelectedTile(nullptr);
     game.city->updateSocialClasses();
     game.countHousesByLevel();
-    game.updateHousingDemand();
+    // The demand is the saved day's (homes built since count from the next
+    // day on), so the city goes on as it was; a damaged value is worked out anew.
+    if (!demandUsable(game.housingDemand))
+        game.updateHousingDemand();
     game.centerViewOnTile(map.width / 2, map.height / 2);
     game.enterGameMode();
     if (game.action.id != 0)

@@ -187,6 +187,48 @@ TEST_F(SaveGameTest, AGameSavedWhileTurnedComesBackTurned)
     }
 }
 
+// The housing demand is the day's, saved with it: homes built since the day
+// ended change it only at the next day, loaded or not.
+TEST_F(SaveGameTest, HousingDemandComesBackAsSaved)
+{
+    housesAlongRoad();
+    game.unlockFlags = 1; // large houses: two classes compete
+    game.countHousesByLevel();
+    game.updateHousingDemand();
+    const double demand[2] = {game.housingDemand[0], game.housingDemand[1]};
+    build(5, 4, TileHouse, 2);
+    build(6, 4, TileHouse, 2);
+    map.updateTileActions();
+    ASSERT_TRUE(game.saveGame(1));
+    const std::string saved = slotText(1);
+
+    ASSERT_TRUE(game.loadGame(1));
+    EXPECT_EQ(game.housingDemand[0], demand[0]);
+    EXPECT_EQ(game.housingDemand[1], demand[1]);
+    ASSERT_TRUE(game.saveGame(2));
+    EXPECT_EQ(slotText(2), saved);
+
+    // A demand no day could leave is worked out from the homes instead.
+    game.countHousesByLevel();
+    game.updateHousingDemand();
+    const double worked[2] = {game.housingDemand[0], game.housingDemand[1]};
+    ASSERT_NE(worked[0], demand[0]);
+    std::vector<std::string> lines = split(saved, '\n');
+    const char* damaged[] = {"1.5,0,0,0, /* housing demand */", "nan,1,0,0, /* housing demand */",
+                             "-0.25,1,0,0, /* housing demand */"};
+    for (const char* line : damaged)
+    {
+        lines[3] = line;
+        std::string text;
+        for (const std::string& l : lines)
+            text += l + "\n";
+        writeSlot(3, text);
+        ASSERT_TRUE(game.loadGame(3)) << line;
+        EXPECT_EQ(game.housingDemand[0], worked[0]) << line;
+        EXPECT_EQ(game.housingDemand[1], worked[1]) << line;
+    }
+}
+
 TEST_F(SaveGameTest, ANewGameSavedAtOnce)
 {
     testing::internal::CaptureStdout();
