@@ -65,9 +65,10 @@ const double defaultPrices[3] = {0.2, 0.4, 1.5};
 // The finance window borrows and repays in fixed steps.
 const int loanStep = 5000;
 
-// The player borrows below this balance, as long as the loan stays under the cap.
+// The player borrows below this balance, as long as the loan stays under the
+// cap: the city never runs out of money to build with, however it fares.
 const double lowMoney = 1500.0;
-const int loanCap = 100000;
+const int loanCap = 20000000;
 
 // A day tick that takes longer than this has hung.
 const int dayLimitMs = 60000;
@@ -452,6 +453,7 @@ void AutoPlayer::saveAndLoad()
         fail("saving the loaded city failed");
         return;
     }
+    ++done.saves;
     std::string again = slotText(s);
     if (again != saved)
         fail("the loaded city saves differently, " + firstDifference(saved, again));
