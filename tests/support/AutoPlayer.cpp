@@ -516,7 +516,14 @@ bool AutoPlayer::startRandomAction()
         case 14:
             return (lacking & NeedJobs) && needed(play.map->houses, tile, NeedJobs, 8) ? weight * 6 : 0;
         case demolish:
-            return tile.type == TileRubble ? 40 : weight;
+            // Rubble and trees make room; a lived-in home or a working building stays.
+            if (tile.type == TileRubble)
+                return 40;
+            if (tile.type == TileTree)
+                return weight * 5;
+            if (tile.type == TileHouse)
+                return static_cast<House*>(tile.building)->residents.load() == 0 ? weight : 0;
+            return tile.type == TileRoad ? weight : 0;
         default:
             return weight;
         }
