@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Saving a city to saves/<slot>.sav and loading it back. A file is read and
 // checked whole before the running city is touched, and written beside the
@@ -301,11 +302,31 @@ void applyGame(Game& game, const SaveFile& save)
     }
 }
 
+// Ids move with the contents when the map turns, and the file keeps only the
+// number of turns: turn a square grid's fresh ids as often (a left turn takes
+// the contents of (width - 1 - y, x)). The running action finds its tile by id.
+void turnIds(Map& map, int rotation)
+{
+    if (map.width != map.height)
+        return;
+    int turns = ((rotation % 4) + 4) % 4;
+    int last = map.width - 1;
+    std::vector<unsigned int> old(map.tiles.size());
+    for (int turn = 0; turn < turns; ++turn)
+    {
+        for (size_t i = 0; i < map.tiles.size(); ++i)
+            old[i] = map.tiles[i].id;
+        for (Tile& tile : map.tiles)
+            tile.id = old[(last - tile.y) + tile.x * map.width];
+    }
+}
+
 void applyMap(Map& map, const SaveFile& save)
 {
     std::printf("mapSize = %d x %d\n", save.width, save.height);
     map.create(save.width, save.height, true);
     map.rotation = save.rotation;
+    turnIds(map, save.rotation);
     for (size_t i = 0; i < save.tiles.size() && i < map.tiles.size(); ++i)
     {
         const SavedTile& saved = save.tiles[i];
@@ -327,6 +348,15 @@ void applyMap(Map& map, const SaveFile& save)
     }
 }
 
+// Housing demands are finite shares from 0 to 1.
+bool demandUsable(const double* demand)
+{
+    for (int i = 0; i < 4; ++i)
+        if (!(demand[i] >= 0.0 && demand[i] <= 1.0))
+            return false;
+    return true;
+}
+
 // Everything derived from the saved city, in the order it depends on.
 void rebuild(Game& game)
 {
@@ -338,7 +368,10 @@ void rebuild(Game& game)
     map.setSelectedTile(nullptr);
     game.city->updateSocialClasses();
     game.countHousesByLevel();
-    game.updateHousingDemand();
+    // The demand is the saved day's (homes built since count from the next
+    // day on), so the city goes on as it was; a damaged value is worked out anew.
+    if (!demandUsable(game.housingDemand))
+        game.updateHousingDemand();
     game.centerViewOnTile(map.width / 2, map.height / 2);
     game.enterGameMode();
     if (game.action.id != 0)

@@ -61,6 +61,8 @@ void Map::create(int newWidth, int newHeight, bool loading)
     }
     width = newWidth;
     height = newHeight;
+    // Fresh ids stand unturned; a load sets the saved turns afterwards.
+    rotation = 0;
     resetTiles();
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;

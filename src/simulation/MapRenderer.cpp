@@ -523,8 +523,9 @@ bool MapRenderer::showsTrash(const Tile& tile, double trash) const
 {
     if (trash < trashFirstShown)
         return false;
-    int shown = 1 + static_cast<int>((trash - trashFirstShown) / trashPerStep);
-    return static_cast<int>(scatter(tile.id * 31u + 7u) % trashSteps) < shown;
+    // Counted in doubles: the trash of a damaged save has no bound an int could hold.
+    double shown = 1.0 + std::floor((trash - trashFirstShown) / trashPerStep);
+    return static_cast<double>(scatter(tile.id * 31u + 7u) % trashSteps) < shown;
 }
 
 bool MapRenderer::blinkShown() const

@@ -10,6 +10,7 @@
 #include "simulation/WaterSupply.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -46,9 +47,20 @@ int payOut(Building& record, double amount, bool onlyGains)
     record.lastIncome = amount;
     record.pendingIncome += amount;
     double whole = std::floor(record.pendingIncome);
+    // A damaged save can hold any amount: nothing is paid out of a NaN, and
+    // no payment goes beyond what an int holds.
+    if (std::isnan(whole))
+    {
+        record.pendingIncome = 0.0;
+        return 0;
+    }
     if (onlyGains ? whole > 0.0 : whole != 0.0)
     {
         record.pendingIncome = 0.0;
+        if (whole >= static_cast<double>(INT_MAX))
+            return INT_MAX;
+        if (whole <= static_cast<double>(INT_MIN))
+            return INT_MIN;
         return static_cast<int>(whole);
     }
     return 0;

@@ -502,6 +502,9 @@ TEST_P(MapDrawingTest, TrashLiesOnTheStreetsOnlyWhenItPilesUp)
     EXPECT_GE(littered(2500.0, TileRoad), some);
     EXPECT_EQ(littered(10000.0, TileRoad), roads - 2) << "far beyond the warning every street is littered";
     EXPECT_EQ(littered(10000.0, TileEmpty), 0) << "litter lies on roads only";
+    // Trash from a damaged save, beyond what an int can count.
+    EXPECT_EQ(littered(1e300, TileRoad), roads - 2);
+    EXPECT_EQ(littered(HUGE_VAL, TileRoad), roads - 2);
     drawLayer(0, "trash");
 }
 

@@ -7,15 +7,21 @@
 
 #include "game/Game.h"
 #include "simulation/City.h"
+#include "simulation/Commercial.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
+#include "simulation/Landfill.h"
 #include "simulation/Map.h"
+#include "simulation/Shop.h"
 #include "simulation/Tile.h"
+#include "simulation/WaterSupply.h"
 
 #include <SFML/System/Lock.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace scripted
@@ -87,9 +93,131 @@ inline int countOf(const Map& map, int type)
     return n;
 }
 
+// The kind of record a tile type carries, or null for the types with none.
+inline const std::type_info* recordKindOf(int type)
+{
+    switch (type)
+    {
+    case TileHouse:
+        return &typeid(House);
+    case TileShop:
+        return &typeid(Shop);
+    case TileWaterTower:
+    case TilePumpingStation:
+        return &typeid(WaterSupply);
+    case TileFactory:
+        return &typeid(Factory);
+    case TileOffice:
+        return &typeid(Commercial);
+    case TileLandfill:
+        return &typeid(Landfill);
+    case TileFireStation:
+    case TilePoliceStation:
+    case TileHospital:
+        return &typeid(Building);
+    default:
+        return nullptr;
+    }
+}
+
+// The id a square map's tile holds after the given quarter turns: the
+// contents of a left turn come from (width - 1 - y, x).
+inline unsigned int idAfterTurns(int x, int y, int width, int rotation)
+{
+    int turns = ((rotation % 4) + 4) % 4;
+    for (int i = 0; i < turns; ++i)
+    {
+        int fromX = width - 1 - y;
+        y = x;
+        x = fromX;
+    }
+    return static_cast<unsigned int>(x + 2 * y * width + y % 15);
+}
+
+// True when a list holds exactly the revealed tiles of the given types.
+inline bool listMatches(const Map& map, std::vector<Tile*> list, int typeA, int typeB = -1)
+{
+    std::vector<Tile*> expected;
+    for (const Tile& tile : map.tiles)
+    {
+        bool typed = typeA == TileAllTypes || tile.type == typeA || tile.type == typeB;
+        if (typed && (tile.flags & TileRevealed))
+            expected.push_back(const_cast<Tile*>(&tile));
+    }
+    std::sort(list.begin(), list.end());
+    std::sort(expected.begin(), expected.end());
+    return list == expected;
+}
+
+// Why the map is not sound, or "" when it is: valid types and levels, every
+// record of its tile type's kind and pointing back at its tile, ids unique
+// and where the map's rotation puts them, the per-type lists holding
+// exactly the revealed tiles of their types. Callers hold tileMutex.
+inline std::string checkMap(const Map& map)
+{
+    if (static_cast<int>(map.tiles.size()) != map.width * map.height)
+        return "the grid holds " + std::to_string(map.tiles.size()) + " tiles";
+    std::vector<unsigned int> ids;
+    ids.reserve(map.tiles.size());
+    for (const Tile& tile : map.tiles)
+    {
+        std::string at = " at " + std::to_string(tile.x) + "," + std::to_string(tile.y);
+        if (tile.type < TileEmpty || tile.type > TileLandfill)
+            return "tile type " + std::to_string(tile.type) + at;
+        const std::type_info* kind = recordKindOf(tile.type);
+        if (!kind != !tile.building)
+            return "type " + std::to_string(tile.type) + (kind ? " without its record" : " with a record") + at;
+        if (tile.building && typeid(*tile.building) != *kind)
+            return "type " + std::to_string(tile.type) + " with a record of another kind" + at;
+        if (tile.building && tile.building->tile != &tile)
+            return "a record pointing at another tile" + at;
+        if (const House* house = dynamic_cast<const House*>(tile.building))
+        {
+            const int capacities[3] = {3, 6, 15};
+            if (house->level < 1 || house->level > 3 || house->capacity != capacities[house->level - 1])
+                return "a house of level " + std::to_string(house->level) + " for " +
+                       std::to_string(house->capacity) + at;
+        }
+        if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
+        {
+            if (shop->level < 1 || shop->level > 3)
+                return "a shop of level " + std::to_string(shop->level) + at;
+        }
+        if (map.width == map.height && tile.id != idAfterTurns(tile.x, tile.y, map.width, map.rotation))
+            return "tile id " + std::to_string(tile.id) + at + " does not follow rotation " +
+                   std::to_string(map.rotation);
+        ids.push_back(tile.id);
+    }
+    std::sort(ids.begin(), ids.end());
+    if (std::adjacent_find(ids.begin(), ids.end()) != ids.end())
+        return "two tiles share an id";
+    struct Listed
+    {
+        const char* name;
+        const std::vector<Tile*>& list;
+        int typeA;
+        int typeB;
+    };
+    const Listed lists[] = {
+        {"revealed", map.revealedTiles, TileAllTypes, -1}, {"houses", map.houses, TileHouse, -1},
+        {"shops", map.shops, TileShop, -1},                {"factories", map.factories, TileFactory, -1},
+        {"parks", map.parks, TilePark, -1},                {"water", map.waterSupplies, TileWaterTower, TilePumpingStation},
+        {"roads", map.roads, TileRoad, -1},                {"fire stations", map.fireStations, TileFireStation, -1},
+        {"police", map.policeStations, TilePoliceStation, -1}, {"hospitals", map.hospitals, TileHospital, -1},
+        {"offices", map.offices, TileOffice, -1},          {"landfills", map.landfills, TileLandfill, -1},
+        {"workplaces", map.workplaces, TileFactory, TileOffice},
+    };
+    for (const Listed& listed : lists)
+    {
+        if (!listMatches(map, listed.list, listed.typeA, listed.typeB))
+            return std::string("the ") + listed.name + " list does not match the tiles";
+    }
+    return "";
+}
+
 // Why a city is not sound after a day, or "" when it is: money, books,
-// shares and goods finite, every house within its capacity, and the
-// population the sum of the residents.
+// shares and goods finite, every house within its capacity, the population
+// the sum of the residents, and the map sound (checkMap).
 inline std::string checkCity(Game& game)
 {
     City& city = *game.city;
@@ -148,7 +276,7 @@ inline std::string checkCity(Game& game)
     }
     if (residents != population)
         return "population " + std::to_string(population) + " but " + std::to_string(residents) + " residents";
-    return "";
+    return checkMap(*game.map);
 }
 
 } // namespace scripted

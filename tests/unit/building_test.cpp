@@ -7,6 +7,7 @@
 #include "simulation/Shop.h"
 #include "simulation/WaterSupply.h"
 
+#include <climits>
 #include <cmath>
 
 namespace
@@ -198,6 +199,35 @@ TEST_F(BuildingTest, ImpossibleSizesFromASaveEarnNothing)
     t.setType(TileOffice, 0);
     static_cast<Factory*>(t.building)->jobs = 40;
     EXPECT_EQ(t.collectIncome(), 0);
+}
+
+// Pending income read from a damaged save: what is paid stays an int, and a
+// NaN pays nothing and is dropped.
+TEST_F(BuildingTest, PendingIncomeBeyondAnIntIsPaidWithinIt)
+{
+    blankMap(3, 3);
+    Tile& t = tile(1, 1);
+    struct Case
+    {
+        int type;
+        double pending;
+        int pay;
+    };
+    const Case cases[] = {
+        {TileHouse, 1e300, INT_MAX},    {TileHouse, HUGE_VAL, INT_MAX}, {TileHouse, std::nan(""), 0},
+        {TileShop, -1e300, INT_MIN},    {TileShop, 1e12, INT_MAX},      {TileShop, std::nan(""), 0},
+        {TileOffice, -HUGE_VAL, INT_MIN},
+    };
+    for (const Case& c : cases)
+    {
+        t.setType(TileEmpty, 0);
+        t.setType(c.type, 1);
+        if (House* house = dynamic_cast<House*>(t.building))
+            house->residents = 1;
+        t.building->pendingIncome = c.pending;
+        EXPECT_EQ(t.collectIncome(), c.pay) << "type " << c.type << " pending " << c.pending;
+        EXPECT_FALSE(std::isnan(t.building->pendingIncome)) << "type " << c.type;
+    }
 }
 
 TEST_F(BuildingTest, AttractionLevelBoundaries)

@@ -2,6 +2,7 @@
 // round trips, what a new game writes, and refused files that leave the
 // running city and the older saves as they were.
 
+#include "../support/ScriptedCity.h"
 #include "SaveFixture.h"
 
 #include "simulation/Commercial.h"
@@ -79,7 +80,9 @@ protected:
         game.reservedB = -3;
         game.fireStationDay = 400;
         game.buildRate = 1.75;
-        map.rotation = -5;
+        // Four right turns: every tile back in place, the count at -4.
+        for (int i = 0; i < 4; ++i)
+            map.rotateRight();
         map.updateTileActions();
         // What the end of a day leaves: housing demand follows the houses.
         game.countHousesByLevel();
@@ -115,7 +118,7 @@ TEST_F(SaveGameTest, APlayedCityComesBackExactly)
     EXPECT_EQ(city.loan, 5000);
     EXPECT_EQ(city.lastMonthExpenses[7], -123.456789012345);
     EXPECT_EQ(map.width, 12);
-    EXPECT_EQ(map.rotation, -5);
+    EXPECT_EQ(map.rotation, -4);
     EXPECT_EQ(record<Landfill>(11, 4)->fill.load(), 12.5);
     EXPECT_EQ(record<Factory>(9, 4)->efficiency.load(), 1.0 / 3.0);
     EXPECT_EQ(record<Factory>(9, 4)->goodsType, 2);
@@ -137,6 +140,93 @@ TEST_F(SaveGameTest, APlayedCityComesBackExactly)
     double before = city.money;
     game.cancelAction();
     EXPECT_EQ(city.money, before + 150);
+}
+
+// The file keeps the number of turns but not the ids that moved with the
+// contents: a game saved while turned must come back with every id where it
+// was, so the running action goes on at its own tile; and a new game after
+// it starts unturned.
+TEST_F(SaveGameTest, AGameSavedWhileTurnedComesBackTurned)
+{
+    const int turnsCases[] = {1, 2, 3, -1, -3, 5, -6};
+    for (int turns : turnsCases)
+    {
+        newGame(11);
+        for (int i = 0; i < (turns < 0 ? -turns : turns); ++i)
+        {
+            if (turns < 0)
+                map.rotateRight();
+            else
+                map.rotateLeft();
+        }
+        Tile* site = nullptr;
+        for (Tile* t : map.revealedTiles)
+            if (!site && slotOf(*t, 1) >= 0)
+                site = t;
+        ASSERT_NE(site, nullptr);
+        game.startAction(static_cast<int>(site->id), slotOf(*site, 1), 20);
+        ASSERT_EQ(game.action.tile, site);
+        std::vector<unsigned> ids;
+        for (const Tile& t : map.tiles)
+            ids.push_back(t.id);
+        ASSERT_TRUE(game.saveGame(1));
+
+        game.action.reset();
+        game.startNewGame();
+        EXPECT_EQ(map.rotation, 0) << turns;
+        EXPECT_EQ(scripted::checkMap(map), "") << "a new game after " << turns << " turns";
+
+        ASSERT_TRUE(game.loadGame(1));
+        EXPECT_EQ(map.rotation, turns);
+        bool same = true;
+        for (size_t i = 0; i < map.tiles.size(); ++i)
+            same = same && map.tiles[i].id == ids[i];
+        EXPECT_TRUE(same) << "ids after " << turns << " turns";
+        EXPECT_EQ(game.action.tile, site) << turns;
+        EXPECT_EQ(scripted::checkMap(map), "") << turns;
+    }
+}
+
+// The housing demand is the day's, saved with it: homes built since the day
+// ended change it only at the next day, loaded or not.
+TEST_F(SaveGameTest, HousingDemandComesBackAsSaved)
+{
+    housesAlongRoad();
+    game.unlockFlags = 1; // large houses: two classes compete
+    game.countHousesByLevel();
+    game.updateHousingDemand();
+    const double demand[2] = {game.housingDemand[0], game.housingDemand[1]};
+    build(5, 4, TileHouse, 2);
+    build(6, 4, TileHouse, 2);
+    map.updateTileActions();
+    ASSERT_TRUE(game.saveGame(1));
+    const std::string saved = slotText(1);
+
+    ASSERT_TRUE(game.loadGame(1));
+    EXPECT_EQ(game.housingDemand[0], demand[0]);
+    EXPECT_EQ(game.housingDemand[1], demand[1]);
+    ASSERT_TRUE(game.saveGame(2));
+    EXPECT_EQ(slotText(2), saved);
+
+    // A demand no day could leave is worked out from the homes instead.
+    game.countHousesByLevel();
+    game.updateHousingDemand();
+    const double worked[2] = {game.housingDemand[0], game.housingDemand[1]};
+    ASSERT_NE(worked[0], demand[0]);
+    std::vector<std::string> lines = split(saved, '\n');
+    const char* damaged[] = {"1.5,0,0,0, /* housing demand */", "nan,1,0,0, /* housing demand */",
+                             "-0.25,1,0,0, /* housing demand */"};
+    for (const char* line : damaged)
+    {
+        lines[3] = line;
+        std::string text;
+        for (const std::string& l : lines)
+            text += l + "\n";
+        writeSlot(3, text);
+        ASSERT_TRUE(game.loadGame(3)) << line;
+        EXPECT_EQ(game.housingDemand[0], worked[0]) << line;
+        EXPECT_EQ(game.housingDemand[1], worked[1]) << line;
+    }
 }
 
 TEST_F(SaveGameTest, ANewGameSavedAtOnce)
