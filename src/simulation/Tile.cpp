@@ -49,7 +49,8 @@ int payOut(Building& record, double amount, bool onlyGains)
     if (onlyGains ? whole > 0.0 : whole != 0.0)
     {
         record.pendingIncome = 0.0;
-        return static_cast<int>(whole);
+        // A record loaded with absurd numbers pays at most what an int holds.
+        return static_cast<int>(std::max(-2147483647.0, std::min(2147483647.0, whole)));
     }
     return 0;
 }
@@ -61,7 +62,7 @@ int houseIncome(House& house)
         return -1;
     double amount = 0.0;
     if (house.capacity > 0)
-        amount = static_cast<double>(house.rentOffset + house.baseIncome) * residents / house.capacity;
+        amount = (static_cast<double>(house.rentOffset) + house.baseIncome) * residents / house.capacity;
     return payOut(house, amount, true);
 }
 
