@@ -523,7 +523,9 @@ bool MapRenderer::showsTrash(const Tile& tile, double trash) const
 {
     if (trash < trashFirstShown)
         return false;
-    int shown = 1 + static_cast<int>((trash - trashFirstShown) / trashPerStep);
+    // Past the last step every street is littered; a pile beyond int stays there.
+    double steps = std::min((trash - trashFirstShown) / trashPerStep, static_cast<double>(trashSteps));
+    int shown = 1 + static_cast<int>(steps);
     return static_cast<int>(scatter(tile.id * 31u + 7u) % trashSteps) < shown;
 }
 

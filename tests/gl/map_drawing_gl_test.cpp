@@ -10,6 +10,7 @@
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
+#include "simulation/SaveFile.h"
 #include "simulation/Shop.h"
 #include "simulation/WaterSupply.h"
 
@@ -502,6 +503,7 @@ TEST_P(MapDrawingTest, TrashLiesOnTheStreetsOnlyWhenItPilesUp)
     EXPECT_GE(littered(2500.0, TileRoad), some);
     EXPECT_EQ(littered(10000.0, TileRoad), roads - 2) << "far beyond the warning every street is littered";
     EXPECT_EQ(littered(10000.0, TileEmpty), 0) << "litter lies on roads only";
+    EXPECT_EQ(littered(SaveFile::MaxReal, TileRoad), roads - 2) << "the most a save file holds";
     drawLayer(0, "trash");
 }
 
