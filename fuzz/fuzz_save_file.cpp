@@ -6,6 +6,7 @@
 #include "FuzzSupport.h"
 #include "SaveableGame.h"
 
+#include "resources/Font.h"
 #include "resources/Utils.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
@@ -261,6 +262,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         fuzz::check(savedText(game, savedSlot) == running, "a refused file changes nothing");
         fuzz::check(game.action.tile == game.map->getTile(6, 2), "a refused file keeps the action's tile");
+        std::vector<ShownMessage> shown = fixtures::shownMessages(game.ui->getRoot());
+        fuzz::check(shown.size() >= 2 && shown[shown.size() - 2].title == Font::toUpper("Oh no."),
+                    "a refused file says so");
         return 0;
     }
     checkCity(game);
