@@ -24,8 +24,8 @@
 #include <SFML/System/Lock.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
