@@ -18,13 +18,16 @@ root=$PWD
 # One line per target: the name (fuzz/fuzz_<name>.cpp), the longest input, a
 # dictionary in fuzz/ or "-", then its seeds: files or folders of the
 # repository; run/... is the run folder of the plain build and gen/<name> the
-# seeds fuzz/seeds/make_seeds.cpp builds. The inputs of earlier findings,
-# tests/data/fuzz/<name>/, always join.
+# seeds fuzz/seeds/make_seeds.cpp (glyphs) and make_save_seeds.cpp (save
+# files) build. The inputs of earlier findings, tests/data/fuzz/<name>/,
+# always join. A save file of the largest map a new game makes, grown, is
+# about 200 KB.
 targets="
 settings         4096   settings.dict         run/conf.dat fuzz/seeds/settings
 font_definition  8192   font_definition.dict  run/fonts/*.dat
 glyphs           65536  font_definition.dict  gen/glyphs
 utf8             4096   -                     run/fonts/*.dat run/conf.dat fuzz/seeds/utf8
+save_file        262144 save_file.dict        gen/save_file fuzz/seeds/save_file
 "
 
 seconds=60
@@ -64,6 +67,10 @@ cmake --build "$out" -j"$jobs"
 rm -rf "$out/gen/glyphs"
 mkdir -p "$out/gen/glyphs"
 "$out/make_seeds" "$root/build/run" "$out/gen/glyphs"
+rm -rf "$out/gen/save_file"
+mkdir -p "$out/gen/save_file" "$out/logs"
+"$out/make_save_seeds" "$out/gen/save_file" >"$out/logs/make_save_seeds.log" 2>&1 ||
+    { echo "fuzz.sh: make_save_seeds failed (log: $out/logs/make_save_seeds.log)" >&2; exit 1; }
 
 # Copies a target's seeds (files, folders or patterns) into one fresh folder.
 gather_seeds() {

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -291,7 +292,9 @@ std::string listBits(int mask, const char* const* names, int count)
 
 std::string percentText(double fraction)
 {
-    return std::to_string(static_cast<int>(fraction * 100)) + "%";
+    // A loaded record may hold any real; the share shown stays 0 to 100%.
+    double shown = std::isfinite(fraction) ? std::max(0.0, std::min(1.0, fraction)) : 0.0;
+    return std::to_string(static_cast<int>(shown * 100)) + "%";
 }
 
 // The range a building reaches, 0 for one without.

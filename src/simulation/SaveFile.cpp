@@ -2,8 +2,10 @@
 
 #include "simulation/Tile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <string_view>
 
@@ -149,6 +151,9 @@ public:
     // The shortest text that reads back as the very same double.
     void real(double value)
     {
+        if (std::isnan(value))
+            value = 0.0;
+        value = std::max(-SaveFile::MaxReal, std::min(SaveFile::MaxReal, value));
         separate();
         char buffer[32];
         std::to_chars_result r = std::to_chars(buffer, buffer + sizeof(buffer), value);
@@ -286,7 +291,19 @@ public:
         double parsed = std::strtod(buffer, &end);
         if (end != buffer + field.size())
             return badField(i, "is not a number");
+        if (!std::isfinite(parsed) || std::fabs(parsed) > SaveFile::MaxReal)
+            return badField(i, "is out of range");
         value = parsed;
+        return true;
+    }
+
+    // Field i as a real number from low to high.
+    bool rangedReal(size_t i, double& value, double low, double high)
+    {
+        if (!real(i, value))
+            return false;
+        if (!(value >= low && value <= high))
+            return badField(i, "is out of range");
         return true;
     }
 
@@ -420,6 +437,12 @@ bool readRecord(LineReader& in, SavedTile& tile)
                        " does not exist");
     if (tile.type == TileFactory && (record.goodsType < 0 || record.goodsType > lastGoodsType))
         return in.fail("a factory making goods of kind " + std::to_string(record.goodsType) + " does not exist");
+    // Houses never grow past their room, nor landfills past their capacity.
+    if (tile.type == TileHouse && record.residents > record.capacity)
+        return in.fail("a house for " + std::to_string(record.capacity) + " cannot hold " +
+                       std::to_string(record.residents) + " residents");
+    if (tile.type == TileLandfill && !(record.fill >= 0.0 && record.fill <= record.capacity))
+        return in.fail("a landfill for " + std::to_string(record.capacity) + " cannot be filled that far");
     return true;
 }
 
@@ -459,10 +482,12 @@ bool readHeader(LineReader& in, SaveFile& save)
 
     if (!in.next("date, action", 16))
         return false;
-    int* wholes[] = {&save.day,          &save.clicks,    &save.actionCost, &save.unlockFlags,
-                     &save.warningFlags, &save.reservedA, &save.reservedB,  &save.helpFlags};
-    for (size_t i = 0; i < 8; ++i)
-        if (!in.whole(i, *wholes[i]))
+    if (!in.ranged(0, save.day, 0, SaveFile::MaxDay))
+        return false;
+    int* wholes[] = {&save.clicks,    &save.actionCost, &save.unlockFlags, &save.warningFlags,
+                     &save.reservedA, &save.reservedB,  &save.helpFlags};
+    for (size_t i = 0; i < 7; ++i)
+        if (!in.whole(i + 1, *wholes[i]))
             return false;
     // The action id picks its title and its row of the action table.
     if (!in.ranged(8, save.actionId, 0, lastActionId) || !in.whole(9, save.actionClicksNeeded) ||
@@ -470,16 +495,22 @@ bool readHeader(LineReader& in, SaveFile& save)
         !in.whole(13, save.fireStationDay) || !in.whole(14, save.policeDay) || !in.whole(15, save.hospitalDay))
         return false;
 
-    return in.next("city info", 5) && in.real(0, save.money) && in.whole(1, save.population) &&
-           in.whole(2, save.loan) && in.real(3, save.profitYesterday) && in.real(4, save.streetTrash);
+    // Heads, debts and trash are never below 0.
+    return in.next("city info", 5) && in.real(0, save.money) && in.ranged(1, save.population, 0, INT_MAX) &&
+           in.ranged(2, save.loan, 0, INT_MAX) && in.real(3, save.profitYesterday) &&
+           in.rangedReal(4, save.streetTrash, 0.0, SaveFile::MaxReal);
 }
 
 // Housing demand, goods and the eight books.
 bool readTables(LineReader& in, SaveFile& save)
 {
     const int goods = SaveFile::GoodsSlots;
-    if (!in.next("housing demand", 4) || !in.reals(0, save.housingDemand, 4))
+    // Demand is a share of the strongest class's.
+    if (!in.next("housing demand", 4))
         return false;
+    for (size_t i = 0; i < 4; ++i)
+        if (!in.rangedReal(i, save.housingDemand[i], 0.0, 1.0))
+            return false;
     if (!in.next("production & demand", 4 * goods) || !in.reals(0, save.goodsProduction, goods) ||
         !in.reals(goods, save.goodsDemand, goods) || !in.reals(2 * goods, save.goodsIncome, goods) ||
         !in.reals(3 * goods, save.goodsPrice, goods))

@@ -66,6 +66,15 @@ public:
     // No save file is anywhere near this; a larger one is refused unread.
     static constexpr long long MaxBytes = 64ll * 1024 * 1024;
 
+    // No number of a city comes near this. A real beyond it (or not finite)
+    // is refused, since the days' sums would run out of the finite range;
+    // one that a day has pushed past it is written as the limit, so that
+    // every saved city loads.
+    static constexpr double MaxReal = 1e15;
+
+    // The latest day a file may hold: the days after it still count in an int.
+    static constexpr int MaxDay = 1000000000;
+
     // Which book each of the eight book lines holds, in file order.
     enum Book
     {

@@ -73,7 +73,7 @@ int houseIncome(House& house)
         return -1;
     double amount = 0.0;
     if (house.capacity > 0)
-        amount = static_cast<double>(house.rentOffset + house.baseIncome) * residents / house.capacity;
+        amount = (static_cast<double>(house.rentOffset) + house.baseIncome) * residents / house.capacity;
     return payOut(house, amount, true);
 }
 

@@ -10,6 +10,7 @@
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
+#include "simulation/SaveFile.h"
 #include "simulation/Shop.h"
 #include "simulation/WaterSupply.h"
 
@@ -505,6 +506,7 @@ TEST_P(MapDrawingTest, TrashLiesOnTheStreetsOnlyWhenItPilesUp)
     // Trash from a damaged save, beyond what an int can count.
     EXPECT_EQ(littered(1e300, TileRoad), roads - 2);
     EXPECT_EQ(littered(HUGE_VAL, TileRoad), roads - 2);
+    EXPECT_EQ(littered(SaveFile::MaxReal, TileRoad), roads - 2) << "the most a save file holds";
     drawLayer(0, "trash");
 }
 

@@ -8,6 +8,7 @@
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
+#include "simulation/SaveFile.h"
 #include "simulation/Shop.h"
 #include "simulation/Tile.h"
 #include "simulation/WaterSupply.h"
@@ -402,6 +403,13 @@ TEST_F(TileWindowsTest, InformationWindowShowsEachKindWithItsNumbersAndRange)
         EXPECT_EQ(tileInformationWindow->findChildById(hashString("rentIncrease"), false) != nullptr,
                   tile->type == TileHouse);
     }
+
+    // A loaded efficiency far beyond any staff shows as a full share.
+    factory->efficiency = SaveFile::MaxReal;
+    world.game.ui_showTileInformation(at(9, 4));
+    world.frame();
+    EXPECT_EQ(lines()[1], (std::pair<std::string, std::string>("Efficiency", "100%")));
+    world.game.ui_closeAllWindows();
 
     // Closing clears the range and the selection.
     world.game.ui_showTileInformation(spot(Market));

@@ -1,12 +1,18 @@
-// Inputs that once broke the font, settings and text readers, kept under
-// tests/data/fuzz/<reader>/ (the same files seed the fuzz targets of fuzz/).
-// A glyph input is a font definition, a NUL byte and the font image.
+// Inputs that once broke the font, settings, text and save file readers,
+// kept under tests/data/fuzz/<reader>/ (the same files seed the fuzz targets
+// of fuzz/). A glyph input is a font definition, a NUL byte and the font
+// image; a save file input is a slot file.
+
+#include "SaveFixture.h"
 
 #include "resources/Font.h"
 #include "resources/FontDefinition.h"
 #include "resources/Utils.h"
+#include "simulation/SaveFile.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <climits>
 #include <filesystem>
@@ -150,6 +156,109 @@ TEST(FuzzFindings, GlyphsPastTheSixteenBitIndexAreLeftOut)
     for (unsigned j = 32768; j < glyphs; ++j)
         EXPECT_EQ(font.getGlyph(static_cast<char16_t>(0x100 + j)), nullptr) << j;
     EXPECT_EQ(font.measureText(wideToUtf8(set->characters)), sf::Vector2i(32768, 9));
+}
+
+// Save files whose numbers the loader once took in and the days then broke
+// on: not numbers at all (nan, inf), beyond any city, outside a share or a
+// capacity, or a day the next day no longer counts.
+class SaveFileFindings : public SaveTest
+{
+protected:
+    // The running city a refused file must leave alone.
+    void SetUp() override
+    {
+        SaveTest::SetUp();
+        housesAlongRoad();
+        game.day = 40;
+        city.takeLoan(300);
+    }
+
+    std::string loadInput(const std::string& name)
+    {
+        writeSlot(1, readData("save_file/" + name));
+        testing::internal::CaptureStdout();
+        bool loaded = game.loadGame(1);
+        std::string log = testing::internal::GetCapturedStdout();
+        return loaded ? "" : log;
+    }
+
+    void passDays(int days)
+    {
+        for (int i = 0; i < days; ++i)
+        {
+            ASSERT_NE(game.nextDay(), 0);
+            ASSERT_TRUE(finishDayWithin(game, 10000));
+        }
+    }
+};
+
+TEST_F(SaveFileFindings, AbsurdNumbersAreRefusedAndChangeNothing)
+{
+    struct Case
+    {
+        const char* input;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"money-nan", "line 3: field 1 of the \"city info\" line is out of range: \"nan\""},
+        {"book-infinite", "line 11: field 4 of the \"current month expenses\" line is out of range"},
+        {"growth-huge", "line 17: field 9 of the \"house\" line is out of range: \"1e308\""},
+        {"housing-demand-above-one", "line 4: field 4 of the \"housing demand\" line is out of range"},
+        {"residents-over-capacity", "a house for 3 cannot hold 9 residents"},
+        {"landfill-overfull", "a landfill for 10000 cannot be filled that far"},
+        {"trash-negative", "line 3: field 5 of the \"city info\" line is out of range"},
+        {"last-day", "line 2: field 1 of the \"date, action\" line is out of range"},
+    };
+    ASSERT_TRUE(game.saveGame(2));
+    const std::string before = slotText(2);
+    for (const Case& c : cases)
+    {
+        std::string log = loadInput(c.input);
+        EXPECT_NE(log.find("refused"), std::string::npos) << c.input;
+        std::vector<ShownMessage> shown = messages();
+        ASSERT_FALSE(shown.empty()) << c.input;
+        EXPECT_EQ(shown.back().title, Font::toUpper("Oh no.")) << c.input;
+        EXPECT_NE(shown.back().text.find(c.shown), std::string::npos) << c.input << ": " << shown.back().text;
+        ASSERT_TRUE(game.saveGame(2));
+        EXPECT_EQ(slotText(2), before) << c.input;
+    }
+}
+
+// Numbers at the edge of what the loader takes: the days pay, book and
+// count without leaving the int or finite range, and what they leave saves
+// and loads again.
+TEST_F(SaveFileFindings, EdgeNumbersSurviveTheirDaysAndSaveAgain)
+{
+    struct Case
+    {
+        const char* input;
+        bool paysAWholeInt; // a payout beyond int is paid as the largest int
+    };
+    // A rent beyond int drives the residents out on some days before they
+    // pay: its sum is checked by the sanitizer build alone.
+    for (const Case& c : {Case{"pending-income-huge", true}, Case{"rent-overflow", false},
+                          Case{"money-at-limit", false}})
+    {
+        const char* input = c.input;
+        ASSERT_EQ(loadInput(input), "") << input;
+        const double before = city.money;
+        passDays(2);
+        EXPECT_TRUE(std::isfinite(city.money) && std::fabs(city.money) <= 2e15) << input;
+        if (c.paysAWholeInt)
+        {
+            EXPECT_GT(city.money - before, 2e9) << input;
+        }
+        ASSERT_TRUE(game.saveGame(2));
+        const std::string saved = slotText(2);
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(game.loadGame(2)) << input << ": " << testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(game.saveGame(3));
+        EXPECT_EQ(slotText(3), saved) << input;
+    }
+    // Pushed past the limit by the days' rent, the book is kept at it.
+    EXPECT_EQ(city.monthIncomes[static_cast<int>(FinanceCategory::HousingIncome)], SaveFile::MaxReal);
+    EXPECT_NE(slotText(3).find("1e+15,"), std::string::npos);
 }
 
 } // namespace

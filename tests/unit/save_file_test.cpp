@@ -105,7 +105,7 @@ TEST(SaveFileTest, RealsAreWrittenShortestAndReadBackExactly)
     };
     const Case cases[] = {{25000.0, "25000"},      {0.2, "0.2"},         {12.5, "12.5"},
                           {1234567.89, "1234567.89"}, {-40.0, "-40"},      {0.1 + 0.2, "0.30000000000000004"},
-                          {1.0 / 3.0, "0.3333333333333333"}, {1e21, "1e+21"}, {-0.0, "-0"}};
+                          {1.0 / 3.0, "0.3333333333333333"}, {1e14, "1e+14"}, {-0.0, "-0"}};
     for (const Case& c : cases)
     {
         SaveFile save = smallCity();
@@ -115,6 +115,26 @@ TEST(SaveFileTest, RealsAreWrittenShortestAndReadBackExactly)
         SaveFile back;
         ASSERT_TRUE(back.parse(text)) << back.error;
         EXPECT_EQ(std::memcmp(&back.money, &c.value, sizeof(double)), 0) << c.text;
+    }
+}
+
+// A day may push a loaded number past the limit the reader takes: it is
+// written as the limit, so the city still loads.
+TEST(SaveFileTest, RealsBeyondTheLimitAreWrittenAsTheLimit)
+{
+    const struct
+    {
+        double value;
+        const char* text;
+    } cases[] = {{1e21, "1e+15"}, {-1e300, "-1e+15"}, {SaveFile::MaxReal, "1e+15"}};
+    for (const auto& c : cases)
+    {
+        SaveFile save = smallCity();
+        save.money = c.value;
+        std::string text = save.format();
+        EXPECT_EQ(linesOf(text)[2], std::string(c.text) + ",0,0,0,0, /* city info */");
+        SaveFile back;
+        EXPECT_TRUE(back.parse(text)) << back.error;
     }
 }
 
