@@ -371,7 +371,11 @@ void rebuild(Game& game)
     // The demand is the saved day's (homes built since count from the next
     // day on), so the city goes on as it was; a damaged value is worked out anew.
     if (!demandUsable(game.housingDemand))
+    {
+        // The fourth is only carried in the file, and the game writes 0 there.
+        game.housingDemand[3] = 0.0;
         game.updateHousingDemand();
+    }
     game.centerViewOnTile(map.width / 2, map.height / 2);
     game.enterGameMode();
     if (game.action.id != 0)

@@ -505,12 +505,10 @@ bool readHeader(LineReader& in, SaveFile& save)
 bool readTables(LineReader& in, SaveFile& save)
 {
     const int goods = SaveFile::GoodsSlots;
-    // Demand is a share of the strongest class's.
-    if (!in.next("housing demand", 4))
+    // Demand is a share of the strongest class's; one outside 0..1 costs no
+    // city, the loader works it out anew from the homes.
+    if (!in.next("housing demand", 4) || !in.reals(0, save.housingDemand, 4))
         return false;
-    for (size_t i = 0; i < 4; ++i)
-        if (!in.rangedReal(i, save.housingDemand[i], 0.0, 1.0))
-            return false;
     if (!in.next("production & demand", 4 * goods) || !in.reals(0, save.goodsProduction, goods) ||
         !in.reals(goods, save.goodsDemand, goods) || !in.reals(2 * goods, save.goodsIncome, goods) ||
         !in.reals(3 * goods, save.goodsPrice, goods))

@@ -203,7 +203,6 @@ TEST_F(SaveFileFindings, AbsurdNumbersAreRefusedAndChangeNothing)
         {"money-nan", "line 3: field 1 of the \"city info\" line is out of range: \"nan\""},
         {"book-infinite", "line 11: field 4 of the \"current month expenses\" line is out of range"},
         {"growth-huge", "line 17: field 9 of the \"house\" line is out of range: \"1e308\""},
-        {"housing-demand-above-one", "line 4: field 4 of the \"housing demand\" line is out of range"},
         {"residents-over-capacity", "a house for 3 cannot hold 9 residents"},
         {"landfill-overfull", "a landfill for 10000 cannot be filled that far"},
         {"trash-negative", "line 3: field 5 of the \"city info\" line is out of range"},
@@ -222,6 +221,21 @@ TEST_F(SaveFileFindings, AbsurdNumbersAreRefusedAndChangeNothing)
         ASSERT_TRUE(game.saveGame(2));
         EXPECT_EQ(slotText(2), before) << c.input;
     }
+}
+
+// A housing demand no day could leave is worked out anew from the homes:
+// the city loads and its demand is a share again.
+TEST_F(SaveFileFindings, AHousingDemandAboveOneIsWorkedOutAnew)
+{
+    ASSERT_EQ(loadInput("housing-demand-above-one"), "");
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_GE(game.housingDemand[i], 0.0) << i;
+        EXPECT_LE(game.housingDemand[i], 1.0) << i;
+    }
+    EXPECT_EQ(game.housingDemand[3], 0.0) << "the fourth, beyond a share, is dropped";
+    passDays(1);
+    EXPECT_EQ(game.housingDemand[3], 0.0);
 }
 
 // Numbers at the edge of what the loader takes: the days pay, book and

@@ -214,8 +214,7 @@ TEST_F(SaveGameTest, HousingDemandComesBackAsSaved)
     const double worked[2] = {game.housingDemand[0], game.housingDemand[1]};
     ASSERT_NE(worked[0], demand[0]);
     std::vector<std::string> lines = split(saved, '\n');
-    const char* damaged[] = {"1.5,0,0,0, /* housing demand */", "nan,1,0,0, /* housing demand */",
-                             "-0.25,1,0,0, /* housing demand */"};
+    const char* damaged[] = {"1.5,0,0,0, /* housing demand */", "-0.25,1,0,0, /* housing demand */"};
     for (const char* line : damaged)
     {
         lines[3] = line;
@@ -227,6 +226,13 @@ TEST_F(SaveGameTest, HousingDemandComesBackAsSaved)
         EXPECT_EQ(game.housingDemand[0], worked[0]) << line;
         EXPECT_EQ(game.housingDemand[1], worked[1]) << line;
     }
+    // Not a number at all: refused like every other real that is not one.
+    lines[3] = "nan,1,0,0, /* housing demand */";
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\n";
+    writeSlot(3, text);
+    EXPECT_FALSE(game.loadGame(3));
 }
 
 TEST_F(SaveGameTest, ANewGameSavedAtOnce)
