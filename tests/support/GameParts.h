@@ -13,6 +13,9 @@
 #include "simulation/City.h"
 #include "simulation/Map.h"
 
+#include <SFML/System/Clock.hpp>
+#include <SFML/System/Sleep.hpp>
+
 // Deletes every part a test may have given the game (widgets first) and
 // clears the pointers, so a second call or the game's destructor finds none.
 inline void freeGameParts(Game& game)
@@ -45,5 +48,27 @@ inline void freeGameParts(Game& game)
     game.uiView = nullptr;
     game.settings = nullptr;
 }
+
+namespace fixtures
+{
+
+// Waits for the day tick nextDay started and frees its thread, as the main
+// loop would; false when it has not ended within the milliseconds.
+inline bool waitForDay(Game& game, int milliseconds)
+{
+    sf::Clock clock;
+    while (game.updateThread)
+    {
+        game.freeFinishedUpdateThread();
+        if (!game.updateThread)
+            break;
+        if (clock.getElapsedTime().asMilliseconds() > milliseconds)
+            return false;
+        sf::sleep(sf::milliseconds(1));
+    }
+    return true;
+}
+
+} // namespace fixtures
 
 #endif

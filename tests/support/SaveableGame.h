@@ -15,28 +15,8 @@
 #include "simulation/City.h"
 #include "simulation/Map.h"
 
-#include <SFML/System/Clock.hpp>
-#include <SFML/System/Sleep.hpp>
-
 namespace fixtures
 {
-
-// Waits for the day tick nextDay started and frees its thread, as the main
-// loop would; false when it has not ended within the milliseconds.
-inline bool waitForDay(Game& game, int milliseconds)
-{
-    sf::Clock clock;
-    while (game.updateThread)
-    {
-        game.freeFinishedUpdateThread();
-        if (!game.updateThread)
-            break;
-        if (clock.getElapsedTime().asMilliseconds() > milliseconds)
-            return false;
-        sf::sleep(sf::milliseconds(1));
-    }
-    return true;
-}
 
 class SaveableGame
 {

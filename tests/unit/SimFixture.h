@@ -61,17 +61,7 @@ public:
 // milliseconds (a deadlock, or a tick gone wild).
 inline bool finishDayWithin(Game& game, int milliseconds)
 {
-    sf::Clock clock;
-    while (game.updateThread)
-    {
-        game.freeFinishedUpdateThread();
-        if (!game.updateThread)
-            break;
-        if (clock.getElapsedTime().asMilliseconds() > milliseconds)
-            return false;
-        sf::sleep(sf::milliseconds(1));
-    }
-    return true;
+    return fixtures::waitForDay(game, milliseconds);
 }
 
 class SimTest : public ::testing::Test
