@@ -260,24 +260,6 @@ void makeBuildControls(Game* game)
     nextDayButton->disabledLook = false;
 }
 
-// "%d/%d Y%d" with a leading zero on a day or month below 10.
-std::string formatDate(int day)
-{
-    int dayOfMonth = day % 30 + 1;
-    int month = day % 360 / 30 + 1;
-    int year = day / 360 + 1;
-    const char* format = "%d/%d Y%d";
-    if (dayOfMonth < 10 && month < 10)
-        format = "0%d/0%d Y%d";
-    else if (dayOfMonth < 10)
-        format = "0%d/%d Y%d";
-    else if (month < 10)
-        format = "%d/0%d Y%d";
-    char text[48];
-    std::snprintf(text, sizeof text, format, dayOfMonth, month, year);
-    return text;
-}
-
 std::string formatInt(double value)
 {
     // A balance beyond int still shows as a number rather than overflowing the cast.
@@ -338,7 +320,7 @@ void refreshNumbers(Game* game)
         sf::Lock lock(game->updateMutex);
         day = game->day;
     }
-    dateText->setText(formatDate(day));
+    dateText->setText(screens::formatDate(day));
 }
 
 void runTimers(Game* game)

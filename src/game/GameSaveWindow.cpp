@@ -47,9 +47,10 @@ std::string slotSummary(int slot, const std::vector<std::string>& files)
     SaveFile save;
     if (!save.parse(text, true))
         return "Damaged";
-    char line[64];
-    std::snprintf(line, sizeof(line), "Day %d, money %.0f", save.day, std::floor(save.money));
-    return line;
+    // Dated as the heads-up display dates the game, so the player knows the slot.
+    char money[32];
+    std::snprintf(money, sizeof(money), "%.0f", std::floor(save.money));
+    return screens::formatDate(save.day) + ", money " + money;
 }
 
 void addSlotRow(Game* game, gui::Window* window, int slot, bool saving, const std::vector<std::string>& files)

@@ -6,6 +6,7 @@
 #include "resources/Utils.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace screens
 {
@@ -61,6 +62,24 @@ void addBelowMessages(Game* game, gui::Window* window)
                                     [dialogId](gui::Widget* child) { return child->id == dialogId; });
     window->parent = root;
     root->children.insert(firstDialog, window);
+}
+
+// The date of a day as the heads-up display shows it: "%d/%d Y%d" with a leading zero on a day or month below 10.
+std::string formatDate(int day)
+{
+    int dayOfMonth = day % 30 + 1;
+    int month = day % 360 / 30 + 1;
+    int year = day / 360 + 1;
+    const char* format = "%d/%d Y%d";
+    if (dayOfMonth < 10 && month < 10)
+        format = "0%d/0%d Y%d";
+    else if (dayOfMonth < 10)
+        format = "0%d/%d Y%d";
+    else if (month < 10)
+        format = "%d/0%d Y%d";
+    char text[48];
+    std::snprintf(text, sizeof text, format, dayOfMonth, month, year);
+    return text;
 }
 
 } // namespace screens

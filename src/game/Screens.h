@@ -7,6 +7,7 @@
 // (finance, city information, production) have their pointer and texts
 // touched only under their window mutex of Game.
 
+#include <string>
 #include <vector>
 
 class Game;
@@ -31,6 +32,9 @@ struct BuildRateLevel
 
 // The nine steps, rising in rate; the first is where a new game starts.
 extern const std::vector<BuildRateLevel> buildRateLevels;
+
+// A day (0 is the first) as the date slot shows it, "01/01 Y1".
+std::string formatDate(int day);
 
 // FinanceCategory values in the order of the finance window's rows; empty
 // until that window is first built, refilled whole at every build.

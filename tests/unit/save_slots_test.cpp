@@ -63,7 +63,7 @@ TEST_F(SaveSlotsTest, EachSlotShowsWhatItHolds)
     ASSERT_NE(screens::saveSlotsWindow->titleBar, nullptr);
     EXPECT_EQ(screens::saveSlotsWindow->titleBar->title, Font::toUpper("Load game"));
 
-    EXPECT_EQ(info(1), "Day 12, money 31337");
+    EXPECT_EQ(info(1), "13/01 Y1, money 31337") << "dated as the heads-up display dates day 12";
     EXPECT_EQ(info(2), "Empty");
     EXPECT_EQ(info(3), "Damaged");
     EXPECT_EQ(info(4), "Empty");
