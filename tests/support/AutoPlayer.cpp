@@ -221,7 +221,7 @@ bool isManualWork(int id)
 }
 
 // Of every thousand moves without a running action, this many are a sensible builder's.
-const int sensibleShare = 850;
+const int sensibleShare = 800;
 
 // The sensible builder repays a step of the loan above this balance.
 const double richMoney = 15000.0;
@@ -408,9 +408,8 @@ double wanted(Map& map, const CityView& view, const Tile& tile, int id)
     double distance = std::sqrt(double((tile.x - view.centreX) * (tile.x - view.centreX) +
                                        (tile.y - view.centreY) * (tile.y - view.centreY)));
     bool plot = tile.type == TileEmpty && !onRoadGrid(view, tile);
-    bool fewHomesFree = view.vacancies < 6 + view.houses / 5;
+    bool fewHomesFree = view.vacancies < 10 + view.houses / 4;
     const House* house = tile.type == TileHouse ? static_cast<const House*>(tile.building) : nullptr;
-    bool full = house && house->residents.load() >= house->capacity && house->shownAttractiveness.load() > 0.0;
     switch (id)
     {
     case 1: {
@@ -478,7 +477,8 @@ double wanted(Map& map, const CityView& view, const Tile& tile, int id)
         return n >= 5 ? 95.0 + n : 0.0;
     }
     case 19:
-        return plot && !view.landfillRoom && view.all.around(tile.x, tile.y, 3) == 0 ? 96.0 : 0.0;
+        // Street trash soon spoils every home: a landfill goes where it spoils the fewest.
+        return plot && !view.landfillRoom ? 96.0 - 2.0 * view.all.around(tile.x, tile.y, 3) : 0.0;
     case 8: {
         // Parks cheer every home within three tiles, and more so together: the rents follow.
         int n = plot ? view.all.around(tile.x, tile.y, 3) : 0;
@@ -582,6 +582,10 @@ void AutoPlayer::move()
         else if (chance(3))
         {
             clickWhileADayRuns();
+        }
+        else if (chance(2))
+        {
+            rotate(); // a look behind the buildings between clicks
         }
         else
         {
