@@ -226,10 +226,14 @@ const int sensibleShare = 800;
 // The sensible builder repays a step of the loan above this balance.
 const double richMoney = 15000.0;
 
-// Choices the city cannot do without score at least this (water, shops,
-// work, services, landfills); the sensible builder borrows for them up to the cap.
-const double essential = 80.0;
+// What homes cannot do without (water, shops, work, services, landfills):
+// the sensible builder borrows for these up to the cap.
 const int essentialLoanCap = 5000000;
+
+bool isEssential(int id)
+{
+    return (id >= 5 && id <= 7) || (id >= 9 && id <= 14) || id == 18 || id == 19;
+}
 
 // Homes counted on a grid of the map, so a square around any tile sums in four reads.
 class HouseCounts
@@ -960,7 +964,7 @@ bool AutoPlayer::startSensibleAction()
             sf::Lock lock(play.city->moneyMutex);
             loan = play.city->loan;
         }
-        if (bestScore < essential || loan >= essentialLoanCap)
+        if (!isEssential(bestId) || loan >= essentialLoanCap)
             return false;
         play.city->takeLoan(loanStep);
         ++done.loansTaken;
