@@ -291,6 +291,8 @@ struct CityView
     bool landfillRoom = false;
     int centreX = 0;
     int centreY = 0;
+    int last = 0;  // the map's last column and row
+    int turns = 0; // quarter turns to the left since the map was made
 };
 
 // The sensible builder keeps roads to a grid: every third column and every
@@ -298,7 +300,16 @@ struct CityView
 // and few roads are paid for.
 bool onRoadGrid(const CityView& view, const Tile& tile)
 {
-    return ((tile.x - view.centreX) % 3 + 3) % 3 == 0 || ((tile.y - view.centreY) % 8 + 8) % 8 == 0;
+    // The grid is laid on the map as made: a turned map is turned back first.
+    int x = tile.x;
+    int y = tile.y;
+    for (int turn = 0; turn < view.turns; ++turn)
+    {
+        int turned = view.last - y;
+        y = x;
+        x = turned;
+    }
+    return ((x - view.centreX) % 3 + 3) % 3 == 0 || ((y - view.centreY) % 8 + 8) % 8 == 0;
 }
 
 // True when a station of the list reaches the position (a square of 12).
@@ -337,6 +348,8 @@ CityView viewOf(Map& map)
     CityView view(map);
     view.centreX = map.width / 2;
     view.centreY = map.height / 2;
+    view.last = map.width - 1;
+    view.turns = (map.rotation % 4 + 4) % 4;
     const std::vector<Tile*>* stations[3] = {&map.fireStations, &map.policeStations, &map.hospitals};
     for (Tile* tile : map.houses)
     {
@@ -495,7 +508,12 @@ double wanted(Map& map, const CityView& view, const Tile& tile, int id)
         return n >= 1 ? 20.0 + 3.0 * n : 0.0;
     }
     case demolish:
-        return tile.type == TileRubble ? 60.0 : 0.0;
+        // Rubble is cleared; a tree only where the road grid must pass or the plots ran out.
+        if (tile.type == TileRubble)
+            return 60.0;
+        if (tile.type != TileTree || view.sites >= 4 + view.houses / 10)
+            return 0.0;
+        return onRoadGrid(view, tile) ? 42.0 - distance * 0.3 : 30.0 - distance * 0.3;
     default:
         return 0.0;
     }
