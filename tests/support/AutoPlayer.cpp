@@ -203,6 +203,34 @@ bool served(const std::vector<Tile*>& suppliers, const Tile& at)
     return false;
 }
 
+// True when a supplier of the list that reaches the position had room left on the last day.
+bool roomNear(const std::vector<Tile*>& suppliers, const Tile& at)
+{
+    for (const Tile* supplier : suppliers)
+    {
+        const Building* building = supplier->building;
+        int range = rangeOf(building);
+        if (std::abs(supplier->x - at.x) > range || std::abs(supplier->y - at.y) > range)
+            continue;
+        if (const Shop* shop = dynamic_cast<const Shop*>(building))
+        {
+            if (shop->customers.load() < shop->capacity)
+                return true;
+        }
+        else if (const WaterSupply* water = dynamic_cast<const WaterSupply*>(building))
+        {
+            if (water->supplied.load() < water->capacity)
+                return true;
+        }
+        else if (const Factory* workplace = dynamic_cast<const Factory*>(building))
+        {
+            if (workplace->workers.load() < workplace->jobs)
+                return true;
+        }
+    }
+    return false;
+}
+
 // True when a home within the radius went without the need.
 bool needed(const std::vector<Tile*>& houses, const Tile& at, int need, int radius)
 {
@@ -354,14 +382,12 @@ CityView viewOf(Map& map)
     for (Tile* tile : map.houses)
     {
         const House* house = static_cast<const House*>(tile->building);
-        // A new home shows every need until its first day: only the ones no supplier reaches count.
+        // A new or rebuilt home shows every need until its next day: a need
+        // counts only where no supplier in reach had room to spare.
         int needs = house->shownNeeds.load();
-        if (house->residents.load() == 0)
-        {
-            needs &= served(map.waterSupplies, *tile) ? ~NeedWater : ~0;
-            needs &= served(map.shops, *tile) ? ~NeedShopping : ~0;
-            needs &= served(map.workplaces, *tile) ? ~NeedJobs : ~0;
-        }
+        needs &= roomNear(map.waterSupplies, *tile) ? ~NeedWater : ~0;
+        needs &= roomNear(map.shops, *tile) ? ~NeedShopping : ~0;
+        needs &= roomNear(map.workplaces, *tile) ? ~NeedJobs : ~0;
         double rating = house->shownAttractiveness.load();
         view.all.add(tile->x, tile->y);
         if (needs & NeedWater)
@@ -484,7 +510,8 @@ double wanted(Map& map, const CityView& view, const Tile& tile, int id)
             return 0.0;
         int n = view.jobs.around(tile.x, tile.y, id == 10 ? 10 : 12);
         int close = id == 10 ? view.all.around(tile.x, tile.y, 2) : 0;
-        return n >= (id == 10 ? 4 : 40) ? (id == 10 ? 80.0 : 85.0) + n - 4.0 * close : 0.0;
+        // An office loses money below 40 workers: only where many go without work.
+        return n >= (id == 10 ? 4 : 15) ? (id == 10 ? 80.0 : 85.0) + n - 4.0 * close : 0.0;
     }
     case 11:
     case 12:
@@ -605,9 +632,23 @@ void AutoPlayer::move()
         {
             clickWhileADayRuns();
         }
-        else if (chance(2))
+        else if (chance(5))
         {
             rotate(); // a look behind the buildings between clicks
+        }
+        else if (chance(4))
+        {
+            // Between clicks, a window of the city opened and a button pressed at random.
+            ++done.randomMoves;
+            const int side = roll(4);
+            if (side == 0)
+                changeARent();
+            else if (side == 1)
+                changeAPrice();
+            else if (side == 2)
+                manageLoan();
+            else
+                buyBuildRate();
         }
         else
         {
@@ -927,9 +968,10 @@ void AutoPlayer::sensibleMove()
     }
     if (play.day / 30 != rentMonth)
     {
-        // Once a month the rents follow what the homes are worth.
+        // Once a month the rents follow what the homes are worth, the prices the market.
         rentMonth = play.day / 30;
         tuneRents();
+        tunePrices();
         return;
     }
     if (startSensibleAction())
@@ -1006,6 +1048,27 @@ void AutoPlayer::tuneRents()
         else
             continue;
         ++done.rentChanges;
+    }
+}
+
+void AutoPlayer::tunePrices()
+{
+    for (int kind = 0; kind < 3; ++kind)
+    {
+        double made;
+        double wanted;
+        {
+            sf::Lock tiles(play.tileMutex);
+            made = play.goodsProduction[kind];
+            wanted = play.goodsDemand[kind];
+        }
+        // A shortage costs more than the goods earn: dearer goods are wanted less.
+        int step = made < wanted ? 1 : made > wanted ? -1 : 0;
+        double price = std::round((play.goodsPrice[kind] + step * priceSteps[kind]) * 100.0) / 100.0;
+        if (step == 0 || price < defaultPrices[kind] / 2 || price > defaultPrices[kind] * 2)
+            continue;
+        play.setGoodsPrice(kind, price);
+        ++done.priceChanges;
     }
 }
 
@@ -1098,7 +1161,7 @@ void AutoPlayer::manageLoan()
         play.city->repayLoan(loanStep);
         ++done.loansRepaid;
     }
-    else if (loan < loanCap / 4 && chance(200))
+    else if (loan < loanCap / 4 && chance(500))
     {
         play.city->takeLoan(loanStep);
         ++done.loansTaken;

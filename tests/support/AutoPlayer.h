@@ -97,6 +97,9 @@ private:
     // Raises the rents of full, well-liked homes and lowers those of shunned ones.
     void tuneRents();
 
+    // Steps each goods price up while the goods run short and down while they are left over.
+    void tunePrices();
+
     // Buys and starts an action on a random revealed tile; false when none was started.
     bool startRandomAction();
 
