@@ -258,6 +258,14 @@ const double richMoney = 15000.0;
 // the sensible builder borrows for these up to the cap.
 const int essentialLoanCap = 5000000;
 
+// Work up to this price is cheap; what the builder keeps back after buying.
+const int cheapPrice = 100;
+
+double reserveFor(int id)
+{
+    return actionPrice(id) <= cheapPrice ? 500.0 : 2000.0;
+}
+
 bool isEssential(int id)
 {
     return (id >= 5 && id <= 7) || (id >= 9 && id <= 14) || id == 18 || id == 19;
@@ -983,10 +991,15 @@ void AutoPlayer::sensibleMove()
 
 bool AutoPlayer::startSensibleAction()
 {
-    Tile* best = nullptr;
-    int bestSlot = -1;
-    int bestId = 0;
-    double bestScore = 0.0;
+    struct Choice
+    {
+        Tile* tile = nullptr;
+        int slot = -1;
+        int id = 0;
+        double score = 0.0;
+    };
+    Choice best;
+    Choice cheap; // the best of the cheapest work: roads, small homes, trees, clearing
     {
         sf::Lock tiles(play.tileMutex);
         CityView view = viewOf(*play.map);
@@ -1002,36 +1015,39 @@ bool AutoPlayer::startSensibleAction()
                     continue;
                 // Among equal choices the dice decide.
                 score += roll(1000) / 500.0;
-                if (score > bestScore)
-                {
-                    best = tile;
-                    bestSlot = static_cast<int>(i);
-                    bestId = id;
-                    bestScore = score;
-                }
+                Choice choice{tile, static_cast<int>(i), id, score};
+                if (score > best.score)
+                    best = choice;
+                if (actionPrice(id) <= cheapPrice && score > cheap.score)
+                    cheap = choice;
             }
         }
     }
-    if (!best)
+    if (!best.tile)
         return false;
     // Something is kept back for the upkeep. What the homes cannot do without
-    // is built on a loan if need be; homes and roads wait for the money.
-    double reserve = actionPrice(bestId) <= 100 ? 500.0 : 2000.0;
-    if (money() < actionPrice(bestId) + reserve)
+    // is built on a loan if need be; anything else waits for the money, and
+    // meanwhile the cheapest work goes on, lest the city stand still.
+    if (money() < actionPrice(best.id) + reserveFor(best.id))
     {
         int loan;
         {
             sf::Lock lock(play.city->moneyMutex);
             loan = play.city->loan;
         }
-        if (!isEssential(bestId) || loan >= essentialLoanCap)
-            return false;
-        play.city->takeLoan(loanStep);
-        ++done.loansTaken;
-        if (money() < actionPrice(bestId))
+        if (isEssential(best.id) && loan < essentialLoanCap)
+        {
+            play.city->takeLoan(loanStep);
+            ++done.loansTaken;
+        }
+        else
+        {
+            best = cheap;
+        }
+        if (!best.tile || money() < actionPrice(best.id) + reserveFor(best.id))
             return false;
     }
-    return buy(best, bestSlot, bestId);
+    return buy(best.tile, best.slot, best.id);
 }
 
 void AutoPlayer::tuneRents()
