@@ -1168,8 +1168,12 @@ void AutoPlayer::manageLoan()
     }
     if (cash < lowMoney && loan < loanCap)
     {
-        play.city->takeLoan(loanStep);
-        ++done.loansTaken;
+        // As many steps as bring the balance back above nothing.
+        for (; cash < lowMoney && loan < loanCap; cash += loanStep, loan += loanStep)
+        {
+            play.city->takeLoan(loanStep);
+            ++done.loansTaken;
+        }
     }
     else if (loan > 0 && (cash > 4 * loanStep || chance(100)))
     {
