@@ -538,8 +538,9 @@ double wanted(Map& map, const CityView& view, const Tile& tile, int id)
         return n >= 6 && static_cast<int>(map.parks.size()) * 5 < view.houses ? 30.0 + std::min(n + m, 25) : 0.0;
     }
     case 15: {
-        // A tree costs no upkeep and cheers every home around it.
-        int n = plot && view.sites > 4 ? view.shunned.around(tile.x, tile.y, 1) : 0;
+        // A tree costs no upkeep and cheers every home around it; it takes
+        // only spare land, never a plot the builder would clear again.
+        int n = plot && view.sites > 8 + view.houses / 10 ? view.shunned.around(tile.x, tile.y, 1) : 0;
         return n >= 1 ? 20.0 + 3.0 * n : 0.0;
     }
     case demolish:
