@@ -11,6 +11,7 @@
 #include "support/AutoPlayer.h"
 
 #include "simulation/City.h"
+#include "simulation/TextTables.h"
 
 #include <SFML/System/Clock.hpp>
 #include <SFML/System/Lock.hpp>
@@ -33,6 +34,21 @@ long residentKb()
         if (line.compare(0, 6, "VmRSS:") == 0)
             return std::atol(line.c_str() + 6);
     return -1;
+}
+
+// The year just closed, by category: what the city lives on and what it pays for.
+void printBooks(std::FILE* report, City& city)
+{
+    sf::Lock lock(city.moneyMutex);
+    std::fprintf(report, "         books:");
+    for (int c = 0; c < 12; ++c)
+    {
+        double income = city.lastYearIncomes[c];
+        double expense = city.lastYearExpenses[c];
+        if (income != 0.0 || expense != 0.0)
+            std::fprintf(report, " %s %+.0f/%.0f;", financeCategoryNames[c].c_str(), income, expense);
+    }
+    std::fprintf(report, "\n");
 }
 
 int usage()
@@ -102,6 +118,8 @@ int main(int argc, char** argv)
             lastYearKb = kb;
             std::fprintf(report, "year %2d: day %4d, population %5d, money %12.2f, loan %6d, RSS %7ld kB, %.1f s\n",
                          year, game.day, population, money, loan, kb, clock.getElapsedTime().asSeconds());
+            if (game.day == year * 360)
+                printBooks(report, *game.city);
         }
         if (!passed)
             failure = player.failure();
@@ -113,6 +131,11 @@ int main(int argc, char** argv)
                      c.days, c.actionsStarted, c.actionsCompleted, c.demolitions, c.cancels, c.refused,
                      c.firesPutOut, c.refusedClicks, c.calendarPresses, c.rentChanges, c.priceChanges,
                      c.loansTaken, c.loansRepaid, c.buildRateSteps, c.rotations, c.saves, c.loads);
+        std::fprintf(report,
+                     "reached: %d sensible and %d random moves, unlocks 0x%03x, %d fires broken out, %d put out, "
+                     "service days fire %d, police %d, hospital %d\n",
+                     c.sensibleMoves, c.randomMoves, game.unlockFlags, c.fires, c.firesPutOut, c.serviceDays[0],
+                     c.serviceDays[1], c.serviceDays[2]);
         std::fprintf(report, "completed by action id:");
         for (int id = 1; id < 20; ++id)
             std::fprintf(report, " %d:%d", id, c.completedById[id]);

@@ -2,7 +2,8 @@
 # Builds the soak program with AddressSanitizer, UndefinedBehaviorSanitizer
 # and LeakSanitizer in build-asan/ and lets the automated player play a new
 # game for years: every day's checks, a save and load every month, and per
-# in-game year the resident memory and the city.
+# in-game year the resident memory, the city and the year's books; at the
+# end what the player did and reached (unlocks, fires, services).
 #
 #   tools/soak.sh [-y years] [-s seed]
 #

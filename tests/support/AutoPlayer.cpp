@@ -19,11 +19,13 @@
 #include "simulation/Shop.h"
 #include "simulation/WaterSupply.h"
 #include "simulation/Factory.h"
+#include "simulation/Landfill.h"
 
 #include <SFML/System/Clock.hpp>
 #include <SFML/System/Lock.hpp>
 #include <SFML/System/Sleep.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -65,9 +67,9 @@ const double defaultPrices[3] = {0.2, 0.4, 1.5};
 // The finance window borrows and repays in fixed steps.
 const int loanStep = 5000;
 
-// The player borrows below this balance, as long as the loan stays under the
-// cap: the city never runs out of money to build with, however it fares.
-const double lowMoney = 1500.0;
+// The player borrows once the balance is spent, as long as the loan stays
+// under the cap: the city never stays in the red, however it fares.
+const double lowMoney = 0.0;
 const int loanCap = 20000000;
 
 // A day tick that takes longer than this has hung.
@@ -201,6 +203,34 @@ bool served(const std::vector<Tile*>& suppliers, const Tile& at)
     return false;
 }
 
+// True when a supplier of the list that reaches the position had room left on the last day.
+bool roomNear(const std::vector<Tile*>& suppliers, const Tile& at)
+{
+    for (const Tile* supplier : suppliers)
+    {
+        const Building* building = supplier->building;
+        int range = rangeOf(building);
+        if (std::abs(supplier->x - at.x) > range || std::abs(supplier->y - at.y) > range)
+            continue;
+        if (const Shop* shop = dynamic_cast<const Shop*>(building))
+        {
+            if (shop->customers.load() < shop->capacity)
+                return true;
+        }
+        else if (const WaterSupply* water = dynamic_cast<const WaterSupply*>(building))
+        {
+            if (water->supplied.load() < water->capacity)
+                return true;
+        }
+        else if (const Factory* workplace = dynamic_cast<const Factory*>(building))
+        {
+            if (workplace->workers.load() < workplace->jobs)
+                return true;
+        }
+    }
+    return false;
+}
+
 // True when a home within the radius went without the need.
 bool needed(const std::vector<Tile*>& houses, const Tile& at, int need, int radius)
 {
@@ -216,6 +246,313 @@ bool needed(const std::vector<Tile*>& houses, const Tile& at, int need, int radi
 bool isManualWork(int id)
 {
     return id == 15 || id == demolish || id == putOutFires;
+}
+
+// Of every thousand moves without a running action, this many are a sensible builder's.
+const int sensibleShare = 800;
+
+// The sensible builder repays a step of the loan above this balance.
+const double richMoney = 15000.0;
+
+// What homes cannot do without (water, shops, work, services, landfills):
+// the sensible builder borrows for these up to the cap.
+const int essentialLoanCap = 5000000;
+
+// Work up to this price is cheap; what the builder keeps back after buying.
+const int cheapPrice = 100;
+
+double reserveFor(int id)
+{
+    return actionPrice(id) <= cheapPrice ? 500.0 : 2000.0;
+}
+
+bool isEssential(int id)
+{
+    return (id >= 5 && id <= 7) || (id >= 9 && id <= 14) || id == 18 || id == 19;
+}
+
+// Homes counted on a grid of the map, so a square around any tile sums in four reads.
+class HouseCounts
+{
+public:
+    HouseCounts(int width, int height) : w(width), h(height), sums((width + 1) * (height + 1), 0) {}
+
+    void add(int x, int y) { ++sums[(x + 1) + (y + 1) * (w + 1)]; }
+
+    // Turns the counts into sums over the rectangle from the origin.
+    void finish()
+    {
+        for (int y = 1; y <= h; ++y)
+            for (int x = 1; x <= w; ++x)
+                sums[x + y * (w + 1)] += sums[x - 1 + y * (w + 1)] + sums[x + (y - 1) * (w + 1)] -
+                                         sums[x - 1 + (y - 1) * (w + 1)];
+    }
+
+    // The homes within the square of the radius around the position.
+    int around(int x, int y, int radius) const
+    {
+        int x0 = std::max(x - radius, 0), y0 = std::max(y - radius, 0);
+        int x1 = std::min(x + radius, w - 1) + 1, y1 = std::min(y + radius, h - 1) + 1;
+        return at(x1, y1) - at(x0, y1) - at(x1, y0) + at(x0, y0);
+    }
+
+private:
+    int at(int x, int y) const { return sums[x + y * (w + 1)]; }
+
+    int w;
+    int h;
+    std::vector<int> sums;
+};
+
+// What the sensible builder knows of the city before it chooses.
+struct CityView
+{
+    explicit CityView(const Map& map)
+        : all(map.width, map.height), water(map.width, map.height), shopping(map.width, map.height),
+          jobs(map.width, map.height), shunned(map.width, map.height), unguarded{{map.width, map.height},
+                                                                                {map.width, map.height},
+                                                                                {map.width, map.height}}
+    {
+    }
+
+    HouseCounts all;
+    HouseCounts water;     // homes that went without water
+    HouseCounts shopping;  // ... without shops
+    HouseCounts jobs;      // ... without work
+    HouseCounts shunned;   // homes hardly anybody wants to live in
+    HouseCounts unguarded[3]; // homes out of reach of a fire station, police station, hospital
+    int houses = 0;
+    int vacancies = 0;     // room in homes people would move into
+    int sites = 0;         // free building land beside a road
+    bool landfillRoom = false;
+    int centreX = 0;
+    int centreY = 0;
+    int last = 0;  // the map's last column and row
+    int turns = 0; // quarter turns to the left since the map was made
+};
+
+// The sensible builder keeps roads to a grid: every third column and every
+// eighth row through the first road, so every plot between touches a road
+// and few roads are paid for.
+bool onRoadGrid(const CityView& view, const Tile& tile)
+{
+    // The grid is laid on the map as made: a turned map is turned back first.
+    int x = tile.x;
+    int y = tile.y;
+    for (int turn = 0; turn < view.turns; ++turn)
+    {
+        int turned = view.last - y;
+        y = x;
+        x = turned;
+    }
+    return ((x - view.centreX) % 3 + 3) % 3 == 0 || ((y - view.centreY) % 8 + 8) % 8 == 0;
+}
+
+// True when a station of the list reaches the position (a square of 12).
+bool guarded(const std::vector<Tile*>& stations, const Tile& at)
+{
+    for (const Tile* station : stations)
+        if (std::abs(station->x - at.x) <= 12 && std::abs(station->y - at.y) <= 12)
+            return true;
+    return false;
+}
+
+// True when a factory stands within three tiles, where it spoils a home.
+bool nearFactory(Map& map, const Tile& tile)
+{
+    for (const Tile* factory : map.factories)
+        if ((factory->x - tile.x) * (factory->x - tile.x) + (factory->y - tile.y) * (factory->y - tile.y) <= 9)
+            return true;
+    return false;
+}
+
+// The neighbouring homes along the four sides.
+int houseNeighbours(Map& map, const Tile& tile)
+{
+    int n = 0;
+    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (const auto& step : steps)
+    {
+        const Tile* next = map.getTile(tile.x + step[0], tile.y + step[1]);
+        n += next && next->type == TileHouse ? 1 : 0;
+    }
+    return n;
+}
+
+CityView viewOf(Map& map)
+{
+    CityView view(map);
+    view.centreX = map.width / 2;
+    view.centreY = map.height / 2;
+    view.last = map.width - 1;
+    view.turns = (map.rotation % 4 + 4) % 4;
+    const std::vector<Tile*>* stations[3] = {&map.fireStations, &map.policeStations, &map.hospitals};
+    for (Tile* tile : map.houses)
+    {
+        const House* house = static_cast<const House*>(tile->building);
+        // A new or rebuilt home shows every need until its next day: a need
+        // counts only where no supplier in reach had room to spare.
+        int needs = house->shownNeeds.load();
+        needs &= roomNear(map.waterSupplies, *tile) ? ~NeedWater : ~0;
+        needs &= roomNear(map.shops, *tile) ? ~NeedShopping : ~0;
+        needs &= roomNear(map.workplaces, *tile) ? ~NeedJobs : ~0;
+        double rating = house->shownAttractiveness.load();
+        view.all.add(tile->x, tile->y);
+        if (needs & NeedWater)
+            view.water.add(tile->x, tile->y);
+        if (needs & NeedShopping)
+            view.shopping.add(tile->x, tile->y);
+        if (needs & NeedJobs)
+            view.jobs.add(tile->x, tile->y);
+        if (rating < 0.05)
+            view.shunned.add(tile->x, tile->y);
+        for (int s = 0; s < 3; ++s)
+            if (!guarded(*stations[s], *tile))
+                view.unguarded[s].add(tile->x, tile->y);
+        ++view.houses;
+        // Room counts where people would move in, and as much as their class is in demand.
+        if (rating > 0.0)
+            view.vacancies += static_cast<int>((house->capacity - house->residents.load()) *
+                                               map.getHousingDemand(house->level - 1) + 0.5);
+    }
+    for (HouseCounts* counts : {&view.all, &view.water, &view.shopping, &view.jobs, &view.shunned,
+                                &view.unguarded[0], &view.unguarded[1], &view.unguarded[2]})
+        counts->finish();
+    for (Tile* tile : map.revealedTiles)
+        view.sites += tile->type == TileEmpty && !tile->actions.empty() && !onRoadGrid(view, *tile) &&
+                              houseNeighbours(map, *tile) <= 1 && !nearFactory(map, *tile)
+                          ? 1
+                          : 0;
+    for (Tile* tile : map.landfills)
+    {
+        const Landfill* landfill = static_cast<const Landfill*>(tile->building);
+        view.landfillRoom = view.landfillRoom || landfill->fill.load() < landfill->capacity;
+    }
+    return view;
+}
+
+// The empty plots beside the tile that no road reaches yet.
+int newPlots(Map& map, const CityView& view, const Tile& tile)
+{
+    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    int n = 0;
+    for (const auto& step : steps)
+    {
+        const Tile* plot = map.getTile(tile.x + step[0], tile.y + step[1]);
+        if (!plot || plot->type != TileEmpty || onRoadGrid(view, *plot))
+            continue;
+        bool reached = false;
+        for (const auto& next : steps)
+        {
+            const Tile* side = map.getTile(plot->x + next[0], plot->y + next[1]);
+            reached = reached || (side && side->type == TileRoad);
+        }
+        n += reached ? 0 : 1;
+    }
+    return n;
+}
+
+// How much the city wants the action on the tile, 0 for not at all; the
+// higher, the sooner: water, the services, shops, work, then homes and roads.
+double wanted(Map& map, const CityView& view, const Tile& tile, int id)
+{
+    double distance = std::sqrt(double((tile.x - view.centreX) * (tile.x - view.centreX) +
+                                       (tile.y - view.centreY) * (tile.y - view.centreY)));
+    bool plot = tile.type == TileEmpty && !onRoadGrid(view, tile);
+    bool fewHomesFree = view.vacancies < 10 + view.houses / 4;
+    const House* house = tile.type == TileHouse ? static_cast<const House*>(tile.building) : nullptr;
+    switch (id)
+    {
+    case 1: {
+        // Every road is paid for daily: only where it opens new plots, unless none does.
+        if (tile.type != TileEmpty || !onRoadGrid(view, tile) || view.sites >= 4 + view.houses / 10)
+            return 0.0;
+        int opened = newPlots(map, view, tile);
+        return opened > 0 ? 40.0 + 3.0 * opened - distance * 0.3 : 10.0 - distance * 0.1;
+    }
+    case 2:
+    case 3:
+    case 4: {
+        // Homes of the class most in demand; a full home grows a storey before new land is built on.
+        double demand = map.getHousingDemand(id - 2);
+        if (house)
+            return house->level == id - 2 && house->residents.load() + 1 >= house->capacity && demand > 0.9
+                       ? 60.0 + id + demand
+                       : 0.0;
+        int neighbours = houseNeighbours(map, tile);
+        if (!plot || !fewHomesFree || neighbours > (id == 4 ? 2 : 1) || demand < 0.9 ||
+            nearFactory(map, tile))
+            return 0.0;
+        double reach = (served(map.waterSupplies, tile) ? 8.0 : 0.0) + (served(map.shops, tile) ? 8.0 : 0.0) +
+                       (served(map.workplaces, tile) ? 8.0 : 0.0);
+        return 48.0 + demand * 2.0 + reach - neighbours * 10.0 - distance * 0.2;
+    }
+    case 5:
+    case 6:
+    case 7: {
+        if (tile.type == TileShop)
+        {
+            const Shop* shop = static_cast<const Shop*>(tile.building);
+            return shop->customers.load() >= shop->capacity ? 70.0 : 0.0;
+        }
+        const int ranges[3] = {6, 4, 8};
+        const int least[3] = {10, 1, 25};
+        int n = plot ? view.shopping.around(tile.x, tile.y, ranges[id - 5]) : 0;
+        if (n < least[id - 5] || (id == 6 && n >= 12))
+            return 0.0;
+        return (id == 6 ? 90.0 : id == 5 ? 92.0 : 94.0) + n;
+    }
+    case 9:
+    case 18: {
+        // Once it is offered, a pumping station serves five towers' worth for the upkeep of two.
+        if (id == 9 && ((map.game->unlockFlags >> 7) & 1))
+            return 0.0;
+        int n = plot ? view.water.around(tile.x, tile.y, id == 9 ? 10 : 8) : 0;
+        return n >= 1 ? 100.0 + n : 0.0;
+    }
+    case 10:
+    case 14: {
+        // Three tiles off, a factory hardly spoils a home; two off it costs
+        // about what going without work does; next door it is worse.
+        if (!plot || (id == 10 && view.all.around(tile.x, tile.y, 1) > 0))
+            return 0.0;
+        int n = view.jobs.around(tile.x, tile.y, id == 10 ? 10 : 12);
+        int close = id == 10 ? view.all.around(tile.x, tile.y, 2) : 0;
+        // An office loses money below 40 workers: only where many go without work.
+        return n >= (id == 10 ? 4 : 15) ? (id == 10 ? 80.0 : 85.0) + n - 4.0 * close : 0.0;
+    }
+    case 11:
+    case 12:
+    case 13: {
+        const int service[3] = {0, 1, 2}; // fire, police, hospital
+        int n = plot ? view.unguarded[service[id - 11]].around(tile.x, tile.y, 12) : 0;
+        return n >= 5 ? 95.0 + n : 0.0;
+    }
+    case 19:
+        // Street trash soon spoils every home: a landfill goes where it spoils the fewest.
+        return plot && !view.landfillRoom ? 96.0 - 2.0 * view.all.around(tile.x, tile.y, 3) : 0.0;
+    case 8: {
+        // Parks cheer every home within three tiles, and more so together: the rents follow.
+        int n = plot ? view.all.around(tile.x, tile.y, 3) : 0;
+        int m = plot ? view.shunned.around(tile.x, tile.y, 3) : 0;
+        return n >= 6 && static_cast<int>(map.parks.size()) * 5 < view.houses ? 30.0 + std::min(n + m, 25) : 0.0;
+    }
+    case 15: {
+        // A tree costs no upkeep and cheers every home around it; it takes
+        // only spare land, never a plot the builder would clear again.
+        int n = plot && view.sites > 8 + view.houses / 10 ? view.shunned.around(tile.x, tile.y, 1) : 0;
+        return n >= 1 ? 20.0 + 3.0 * n : 0.0;
+    }
+    case demolish:
+        // Rubble is cleared; a tree only where the road grid must pass or the plots ran out.
+        if (tile.type == TileRubble)
+            return 60.0;
+        if (tile.type != TileTree || view.sites >= 4 + view.houses / 10)
+            return 0.0;
+        return onRoadGrid(view, tile) ? 42.0 - distance * 0.3 : 30.0 - distance * 0.3;
+    default:
+        return 0.0;
+    }
 }
 } // namespace
 
@@ -304,12 +641,37 @@ void AutoPlayer::move()
         {
             clickWhileADayRuns();
         }
+        else if (chance(5))
+        {
+            rotate(); // a look behind the buildings between clicks
+        }
+        else if (chance(4))
+        {
+            // Between clicks, a window of the city opened and a button pressed at random.
+            ++done.randomMoves;
+            const int side = roll(4);
+            if (side == 0)
+                changeARent();
+            else if (side == 1)
+                changeAPrice();
+            else if (side == 2)
+                manageLoan();
+            else
+                buyBuildRate();
+        }
         else
         {
             click();
         }
         return;
     }
+    if (chance(sensibleShare))
+    {
+        ++done.sensibleMoves;
+        sensibleMove();
+        return;
+    }
+    ++done.randomMoves;
     int pick = roll(1000);
     if (pick < 650)
     {
@@ -402,6 +764,22 @@ void AutoPlayer::checkDay()
     // A player saves some moves into the new month, maybe halfway through an action.
     if (play.day % 30 == 0)
         saveDue = true;
+    countServicesAndFires();
+}
+
+void AutoPlayer::countServicesAndFires()
+{
+    bool fighting = play.currentAction().id == putOutFires;
+    done.fires += fighting && !burning ? 1 : 0;
+    burning = fighting;
+    sf::Lock tiles(play.tileMutex);
+    const std::vector<Tile*>* stations[3] = {&play.map->fireStations, &play.map->policeStations,
+                                             &play.map->hospitals};
+    const int bits[3] = {5, 3, 4};
+    const int firstDays[3] = {play.fireStationDay, play.policeDay, play.hospitalDay};
+    for (int s = 0; s < 3; ++s)
+        if (((play.unlockFlags >> bits[s]) & 1) && play.day >= firstDays[s] && !stations[s]->empty())
+            ++done.serviceDays[s];
 }
 
 int AutoPlayer::unmetNeeds()
@@ -497,6 +875,9 @@ bool AutoPlayer::startRandomAction()
         case 3:
         case 4: {
             // Homes go where water, shops and work reach; elsewhere nobody moves in.
+            // A class nobody asks for is seldom built: its homes would stand empty.
+            if (play.housingDemand[id - 2] < 0.5)
+                weight = std::max(weight / 10, 1);
             if (tile.type == TileHouse)
                 return weight;
             bool good = served(play.map->waterSupplies, tile) && served(play.map->shops, tile) &&
@@ -557,23 +938,155 @@ bool AutoPlayer::startRandomAction()
         }
         pick -= option.weight;
     }
+    return buy(chosen->tile, chosen->slot, chosen->id);
+}
+
+bool AutoPlayer::buy(Tile* tile, int slot, int id)
+{
     // As the tile actions window pays: the price list, refused when short.
-    int price = actionPrice(chosen->id);
+    int price = actionPrice(id);
     if (money() < price)
     {
         ++done.refused;
         return false;
     }
     play.city->addMoney(-price, FinanceCategory::Construction);
-    play.startAction(static_cast<int>(chosen->tile->id), chosen->slot, price);
+    play.startAction(static_cast<int>(tile->id), slot, price);
     ActionProgress action = play.currentAction();
-    if (action.id != chosen->id || action.tile != chosen->tile)
+    if (action.id != id || action.tile != tile)
     {
-        fail("action " + std::to_string(chosen->id) + " did not start");
+        fail("action " + std::to_string(id) + " did not start");
         return false;
     }
     ++done.actionsStarted;
     return true;
+}
+
+void AutoPlayer::sensibleMove()
+{
+    int loan;
+    {
+        sf::Lock lock(play.city->moneyMutex);
+        loan = play.city->loan;
+    }
+    if (loan > 0 && money() > richMoney + loanStep)
+    {
+        play.city->repayLoan(loanStep);
+        ++done.loansRepaid;
+        return;
+    }
+    if (play.day / 30 != rentMonth)
+    {
+        // Once a month the rents follow what the homes are worth, the prices the market.
+        rentMonth = play.day / 30;
+        tuneRents();
+        tunePrices();
+        return;
+    }
+    if (startSensibleAction())
+        return;
+    if (play.nextDay() != 0)
+        ++done.calendarPresses;
+    finishDay();
+}
+
+bool AutoPlayer::startSensibleAction()
+{
+    struct Choice
+    {
+        Tile* tile = nullptr;
+        int slot = -1;
+        int id = 0;
+        double score = 0.0;
+    };
+    Choice best;
+    Choice cheap; // the best of the cheapest work: roads, small homes, trees, clearing
+    {
+        sf::Lock tiles(play.tileMutex);
+        CityView view = viewOf(*play.map);
+        for (Tile* tile : play.map->revealedTiles)
+        {
+            for (size_t i = 0; i < tile->actions.size(); ++i)
+            {
+                int id = tile->actions[i];
+                if (id <= 0 || id >= actionPriceCount)
+                    continue;
+                double score = wanted(*play.map, view, *tile, id);
+                if (score <= 0.0)
+                    continue;
+                // Among equal choices the dice decide.
+                score += roll(1000) / 500.0;
+                Choice choice{tile, static_cast<int>(i), id, score};
+                if (score > best.score)
+                    best = choice;
+                if (actionPrice(id) <= cheapPrice && score > cheap.score)
+                    cheap = choice;
+            }
+        }
+    }
+    if (!best.tile)
+        return false;
+    // Something is kept back for the upkeep. What the homes cannot do without
+    // is built on a loan if need be; anything else waits for the money, and
+    // meanwhile the cheapest work goes on, lest the city stand still.
+    if (money() < actionPrice(best.id) + reserveFor(best.id))
+    {
+        int loan;
+        {
+            sf::Lock lock(play.city->moneyMutex);
+            loan = play.city->loan;
+        }
+        if (isEssential(best.id) && loan < essentialLoanCap)
+        {
+            play.city->takeLoan(loanStep);
+            ++done.loansTaken;
+        }
+        else
+        {
+            best = cheap;
+        }
+        if (!best.tile || money() < actionPrice(best.id) + reserveFor(best.id))
+            return false;
+    }
+    return buy(best.tile, best.slot, best.id);
+}
+
+void AutoPlayer::tuneRents()
+{
+    sf::Lock tiles(play.tileMutex);
+    for (Tile* tile : play.map->houses)
+    {
+        House* house = static_cast<House*>(tile->building);
+        double rating = house->shownAttractiveness.load();
+        if (house->residents.load() >= house->capacity && rating > 0.15 && house->rentOffset < 6)
+            house->changeRent(1);
+        else if (rating < 0.0 && house->rentOffset > 0)
+            house->changeRent(-1);
+        else
+            continue;
+        ++done.rentChanges;
+    }
+}
+
+void AutoPlayer::tunePrices()
+{
+    for (int kind = 0; kind < 3; ++kind)
+    {
+        double made;
+        double wanted;
+        {
+            sf::Lock tiles(play.tileMutex);
+            made = play.goodsProduction[kind];
+            wanted = play.goodsDemand[kind];
+        }
+        // A shortage costs more than the goods earn: dearer goods are wanted less.
+        int step = made < wanted ? 1 : made > wanted ? -1 : 0;
+        double price = std::round((play.goodsPrice[kind] + step * priceSteps[kind]) * 100.0) / 100.0;
+        if (step == 0 || price < defaultPrices[kind] / 2 || price > defaultPrices[kind] * 2)
+            continue;
+        play.setGoodsPrice(kind, price);
+        ++done.priceChanges;
+    }
 }
 
 void AutoPlayer::click()
@@ -656,8 +1169,12 @@ void AutoPlayer::manageLoan()
     }
     if (cash < lowMoney && loan < loanCap)
     {
-        play.city->takeLoan(loanStep);
-        ++done.loansTaken;
+        // As many steps as bring the balance back above nothing.
+        for (; cash < lowMoney && loan < loanCap; cash += loanStep, loan += loanStep)
+        {
+            play.city->takeLoan(loanStep);
+            ++done.loansTaken;
+        }
     }
     else if (loan > 0 && (cash > 4 * loanStep || chance(100)))
     {
@@ -665,7 +1182,7 @@ void AutoPlayer::manageLoan()
         play.city->repayLoan(loanStep);
         ++done.loansRepaid;
     }
-    else if (loan < loanCap / 4 && chance(200))
+    else if (loan < loanCap / 4 && chance(500))
     {
         play.city->takeLoan(loanStep);
         ++done.loansTaken;

@@ -4,7 +4,10 @@
 // A player that plays a new game by itself through the game's own calls:
 // it buys and clicks actions, cancels some, demolishes, changes rents, goods
 // prices, loans and the build rate, turns the map, presses the calendar, and
-// saves and loads every month. The same seed plays the same game, so a
+// saves and loads every month. Most of its moves are a sensible builder's
+// (roads on a grid, homes where water, shops and work reach, what the homes
+// lack, the services once they unlock, loans repaid when rich); the rest are
+// random, as a careless player's. The same seed plays the same game, so a
 // failure can be played again. After every day it checks the city
 // (scripted::checkCity); after every load, that the city is the one saved.
 
@@ -38,6 +41,10 @@ public:
         int saves = 0;
         int loads = 0;
         int completedById[20] = {}; // by action id
+        int sensibleMoves = 0;     // moves chosen to grow the city
+        int randomMoves = 0;       // moves chosen at random
+        int fires = 0;             // outbreaks: the put out fires action began
+        int serviceDays[3] = {};   // days a built fire, police, hospital service acted
     };
 
     // A new game on a headless game seeded with the seed, its saves under a temporary folder.
@@ -75,11 +82,29 @@ private:
     // The daily checks, then the monthly save and load.
     void checkDay();
 
+    // Counts a fire that broke out and the services that acted today.
+    void countServicesAndFires();
+
     // Saves, loads the slot back and checks that the city is the one saved.
     void saveAndLoad();
 
+    // A growth-minded move: repay, mind the rents, build what the city lacks, or end the day.
+    void sensibleMove();
+
+    // Buys and starts the action the city needs most; false when it needs nothing affordable.
+    bool startSensibleAction();
+
+    // Raises the rents of full, well-liked homes and lowers those of shunned ones.
+    void tuneRents();
+
+    // Steps each goods price up while the goods run short and down while they are left over.
+    void tunePrices();
+
     // Buys and starts an action on a random revealed tile; false when none was started.
     bool startRandomAction();
+
+    // Pays for the offered action in the slot of the tile and starts it; false when refused.
+    bool buy(Tile* tile, int slot, int id);
 
     // One progress click; the day it starts is waited for and checked.
     void click();
@@ -114,6 +139,8 @@ private:
     int checkedDay = -1;
     int slot = 1;
     bool saveDue = false; // a month ended since the last save
+    bool burning = false;  // the put out fires action ran at the last check
+    int rentMonth = 0;     // the month the rents were last looked at
 };
 
 #endif

@@ -1,6 +1,6 @@
 // A year of a new game played by the automated player: every day's checks
 // and every monthly save and load must hold, the player must have done a
-// bit of everything, and the city must still be lived in.
+// bit of everything, and the city must have grown.
 
 #include "../support/AutoPlayer.h"
 
@@ -38,8 +38,25 @@ TEST(AutoPlayerTest, AYearOfPlayKeepsTheCitySoundAndSavesItExactly)
     EXPECT_GT(c.rentChanges, 0);
     EXPECT_GT(c.priceChanges, 0);
     EXPECT_GT(c.loansTaken + c.loansRepaid, 0);
+
+    // Most moves build the city up: within the year it has what its homes
+    // need, parks, homes that pay rent, and enough people for larger homes,
+    // which it builds.
+    EXPECT_GT(c.sensibleMoves, 2 * c.randomMoves);
+    EXPECT_GT(c.randomMoves, 0);
+    EXPECT_GT(c.completedById[9], 0) << "a water tower";
+    EXPECT_GT(c.completedById[5] + c.completedById[6], 0) << "a market or shop";
+    EXPECT_GT(c.completedById[10], 0) << "a factory";
+    EXPECT_GT(c.completedById[8], 0) << "a park";
+    EXPECT_TRUE(game.unlockFlags & 1) << "large housing unlocked";
+    EXPECT_GT(c.completedById[3], 0) << "large homes built";
+    {
+        sf::Lock lock(game.city->moneyMutex);
+        EXPECT_GT(game.city->lastYearIncomes[static_cast<int>(FinanceCategory::HousingIncome)], 10000.0)
+            << "the homes pay rent";
+    }
     sf::Lock lock(game.city->populationMutex);
-    EXPECT_GT(game.city->population, 0);
+    EXPECT_GT(game.city->population, 95);
 }
 
 // The same seed plays the same year: a failure can be played again.
