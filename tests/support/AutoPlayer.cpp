@@ -726,18 +726,10 @@ void AutoPlayer::loopWork()
 
 void AutoPlayer::finishDay()
 {
-    sf::Clock clock;
-    while (play.updateThread)
+    if (!fixtures::waitForDay(play, dayLimitMs))
     {
-        play.freeFinishedUpdateThread();
-        if (!play.updateThread)
-            break;
-        if (clock.getElapsedTime().asMilliseconds() > dayLimitMs)
-        {
-            fail("the day tick never ended");
-            return;
-        }
-        sf::sleep(sf::milliseconds(1));
+        fail("the day tick never ended");
+        return;
     }
     loopWork();
     checkDay();
