@@ -237,6 +237,8 @@ void makeBuildControls(Game* game)
     UI* ui = game->ui;
     buildTitleText = ui->createText(0, 0, 200, 10, "Build title goes here", 2, hashString("buildTitle"));
     buildTitleText->setFont(2);
+    // It stands over the map, not on a panel: outlined, it reads over any building.
+    buildTitleText->outline = true;
     ui->gameRoot->addChild(buildTitleText);
 
     actionProgressButton = makeIconButton(game, progressButtonWidth, progressButtonHeight, "ui/action_progress_button",
