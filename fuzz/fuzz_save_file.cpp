@@ -5,12 +5,12 @@
 
 #include "FuzzSupport.h"
 #include "SaveableGame.h"
+#include "ScriptedCity.h"
 
 #include "resources/Font.h"
 #include "resources/Utils.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
-#include "simulation/Commercial.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
@@ -26,7 +26,6 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
-#include <typeinfo>
 #include <vector>
 
 namespace
@@ -64,38 +63,9 @@ bool allFinite(const double* values, int count)
     return true;
 }
 
-// The record a tile of this type is made with, and only that kind.
-bool recordFitsType(const Tile& tile)
-{
-    const Building* b = tile.building;
-    switch (tile.type)
-    {
-    case TileHouse:
-        return dynamic_cast<const House*>(b) != nullptr;
-    case TileShop:
-        return dynamic_cast<const Shop*>(b) != nullptr;
-    case TileWaterTower:
-    case TilePumpingStation:
-        return dynamic_cast<const WaterSupply*>(b) != nullptr;
-    case TileFactory:
-        return dynamic_cast<const Factory*>(b) != nullptr && dynamic_cast<const Commercial*>(b) == nullptr;
-    case TileOffice:
-        return dynamic_cast<const Commercial*>(b) != nullptr;
-    case TileLandfill:
-        return dynamic_cast<const Landfill*>(b) != nullptr;
-    case TileFireStation:
-    case TilePoliceStation:
-    case TileHospital:
-        return b != nullptr && typeid(*b) == typeid(Building);
-    default:
-        return b == nullptr;
-    }
-}
-
 void checkRecord(const Tile& tile)
 {
     const Building& b = *tile.building;
-    fuzz::check(b.tile == &tile, "a record points back at its tile");
     fuzz::check(finite(b.lastIncome) && finite(b.pendingIncome) && finite(b.wastePerDay), "record head finite");
     if (const House* house = dynamic_cast<const House*>(&b))
     {
@@ -129,51 +99,22 @@ void checkRecord(const Tile& tile)
     }
 }
 
-// Every revealed tile of the list's types is in it once, and nothing else.
-void checkList(const std::vector<Tile*>& list, std::vector<Tile>& tiles, int typeA, int typeB, const char* what)
-{
-    size_t expected = 0;
-    for (Tile& tile : tiles)
-        if ((tile.flags & TileRevealed) && (tile.type == typeA || tile.type == typeB))
-            ++expected;
-    fuzz::check(list.size() == expected, what);
-    for (Tile* tile : list)
-        fuzz::check(tile >= tiles.data() && tile < tiles.data() + tiles.size() && (tile->flags & TileRevealed) &&
-                        (tile->type == typeA || tile->type == typeB),
-                    what);
-}
-
 void checkMap(Map& map)
 {
     fuzz::check(map.width >= 1 && map.height >= 1 && map.width <= SaveFile::MaxSide &&
                     map.height <= SaveFile::MaxSide &&
                     map.tiles.size() == static_cast<size_t>(map.width) * map.height,
                 "map size");
+    // Types, records of their type's kind and the per-type lists, as the soak checks them.
+    std::string fault = scripted::checkRecordsAndLists(map);
+    fuzz::check(fault.empty(), fault.c_str());
     for (Tile& tile : map.tiles)
     {
-        fuzz::check(tile.type >= TileEmpty && tile.type <= TileLandfill, "tile type");
         fuzz::check(tile.facing >= 0 && tile.facing <= 4, "tile facing");
         fuzz::check(finite(tile.crime) && finite(tile.fireSafety) && finite(tile.health), "tile risks finite");
-        fuzz::check(recordFitsType(tile), "the record matches the tile type");
         if (tile.building)
             checkRecord(tile);
     }
-    size_t revealed = 0;
-    for (Tile& tile : map.tiles)
-        revealed += (tile.flags & TileRevealed) ? 1 : 0;
-    fuzz::check(map.revealedTiles.size() == revealed, "revealed list");
-    checkList(map.houses, map.tiles, TileHouse, TileHouse, "house list");
-    checkList(map.shops, map.tiles, TileShop, TileShop, "shop list");
-    checkList(map.factories, map.tiles, TileFactory, TileFactory, "factory list");
-    checkList(map.parks, map.tiles, TilePark, TilePark, "park list");
-    checkList(map.waterSupplies, map.tiles, TileWaterTower, TilePumpingStation, "water list");
-    checkList(map.roads, map.tiles, TileRoad, TileRoad, "road list");
-    checkList(map.fireStations, map.tiles, TileFireStation, TileFireStation, "fire station list");
-    checkList(map.policeStations, map.tiles, TilePoliceStation, TilePoliceStation, "police list");
-    checkList(map.hospitals, map.tiles, TileHospital, TileHospital, "hospital list");
-    checkList(map.offices, map.tiles, TileOffice, TileOffice, "office list");
-    checkList(map.landfills, map.tiles, TileLandfill, TileLandfill, "landfill list");
-    checkList(map.workplaces, map.tiles, TileFactory, TileOffice, "workplace list");
 }
 
 // What a loaded city promises everything that later computes with it.

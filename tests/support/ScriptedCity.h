@@ -149,16 +149,14 @@ inline bool listMatches(const Map& map, std::vector<Tile*> list, int typeA, int 
     return list == expected;
 }
 
-// Why the map is not sound, or "" when it is: valid types and levels, every
-// record of its tile type's kind and pointing back at its tile, ids unique
-// and where the map's rotation puts them, the per-type lists holding
-// exactly the revealed tiles of their types. Callers hold tileMutex.
-inline std::string checkMap(const Map& map)
+// Why the tiles and lists are not sound, or "" when they are: valid types,
+// every record of its tile type's kind and pointing back at its tile, the
+// per-type lists holding exactly the revealed tiles of their types. Any map
+// the game made or loaded keeps these. Callers hold tileMutex.
+inline std::string checkRecordsAndLists(const Map& map)
 {
     if (static_cast<int>(map.tiles.size()) != map.width * map.height)
         return "the grid holds " + std::to_string(map.tiles.size()) + " tiles";
-    std::vector<unsigned int> ids;
-    ids.reserve(map.tiles.size());
     for (const Tile& tile : map.tiles)
     {
         std::string at = " at " + std::to_string(tile.x) + "," + std::to_string(tile.y);
@@ -171,26 +169,7 @@ inline std::string checkMap(const Map& map)
             return "type " + std::to_string(tile.type) + " with a record of another kind" + at;
         if (tile.building && tile.building->tile != &tile)
             return "a record pointing at another tile" + at;
-        if (const House* house = dynamic_cast<const House*>(tile.building))
-        {
-            const int capacities[3] = {3, 6, 15};
-            if (house->level < 1 || house->level > 3 || house->capacity != capacities[house->level - 1])
-                return "a house of level " + std::to_string(house->level) + " for " +
-                       std::to_string(house->capacity) + at;
-        }
-        if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
-        {
-            if (shop->level < 1 || shop->level > 3)
-                return "a shop of level " + std::to_string(shop->level) + at;
-        }
-        if (map.width == map.height && tile.id != idAfterTurns(tile.x, tile.y, map.width, map.rotation))
-            return "tile id " + std::to_string(tile.id) + at + " does not follow rotation " +
-                   std::to_string(map.rotation);
-        ids.push_back(tile.id);
     }
-    std::sort(ids.begin(), ids.end());
-    if (std::adjacent_find(ids.begin(), ids.end()) != ids.end())
-        return "two tiles share an id";
     struct Listed
     {
         const char* name;
@@ -212,6 +191,43 @@ inline std::string checkMap(const Map& map)
         if (!listMatches(map, listed.list, listed.typeA, listed.typeB))
             return std::string("the ") + listed.name + " list does not match the tiles";
     }
+    return "";
+}
+
+// Why the map the game built is not sound, or "" when it is: its records and
+// lists (checkRecordsAndLists), houses and shops of a valid level with the
+// room of their level, ids unique and where the map's rotation puts them.
+// Callers hold tileMutex.
+inline std::string checkMap(const Map& map)
+{
+    std::string fault = checkRecordsAndLists(map);
+    if (!fault.empty())
+        return fault;
+    std::vector<unsigned int> ids;
+    ids.reserve(map.tiles.size());
+    for (const Tile& tile : map.tiles)
+    {
+        std::string at = " at " + std::to_string(tile.x) + "," + std::to_string(tile.y);
+        if (const House* house = dynamic_cast<const House*>(tile.building))
+        {
+            const int capacities[3] = {3, 6, 15};
+            if (house->level < 1 || house->level > 3 || house->capacity != capacities[house->level - 1])
+                return "a house of level " + std::to_string(house->level) + " for " +
+                       std::to_string(house->capacity) + at;
+        }
+        if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
+        {
+            if (shop->level < 1 || shop->level > 3)
+                return "a shop of level " + std::to_string(shop->level) + at;
+        }
+        if (map.width == map.height && tile.id != idAfterTurns(tile.x, tile.y, map.width, map.rotation))
+            return "tile id " + std::to_string(tile.id) + at + " does not follow rotation " +
+                   std::to_string(map.rotation);
+        ids.push_back(tile.id);
+    }
+    std::sort(ids.begin(), ids.end());
+    if (std::adjacent_find(ids.begin(), ids.end()) != ids.end())
+        return "two tiles share an id";
     return "";
 }
 
