@@ -3,10 +3,12 @@
 // under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
 // (tools/soak.sh). Exits non-zero when a check fails.
 //
-//   quillfenn_soak [-y years] [-s seed] [-l log file]
+//   quillfenn_soak [-y years] [-s seed] [-l log file] [-o save file]
 //
 // The game's own log lines go to the log file (default /dev/null); the
-// report goes to standard output.
+// report goes to standard output. With -o the city of the last day is saved
+// and its save file copied there: a seed plays the same game every time, so
+// that file is the same bytes every time (tools/golden.sh compares it).
 
 #include "support/AutoPlayer.h"
 
@@ -51,9 +53,22 @@ void printBooks(std::FILE* report, City& city)
     std::fprintf(report, "\n");
 }
 
+// Saves the city and copies its save file to the path.
+bool writeFinalSave(AutoPlayer& player, const std::string& path)
+{
+    std::string text;
+    if (!player.saveText(text))
+        return false;
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    return std::fclose(out) == 0 && written;
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: quillfenn_soak [-y years] [-s seed] [-l log file]\n");
+    std::fprintf(stderr, "usage: quillfenn_soak [-y years] [-s seed] [-l log file] [-o save file]\n");
     return 2;
 }
 } // namespace
@@ -63,6 +78,7 @@ int main(int argc, char** argv)
     int years = 10;
     unsigned seed = 1;
     std::string logPath = "/dev/null";
+    std::string savePath;
     for (int i = 1; i < argc; ++i)
     {
         if (i + 1 >= argc)
@@ -73,6 +89,8 @@ int main(int argc, char** argv)
             seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         else if (std::strcmp(argv[i], "-l") == 0)
             logPath = argv[++i];
+        else if (std::strcmp(argv[i], "-o") == 0)
+            savePath = argv[++i];
         else
             return usage();
     }
@@ -123,6 +141,11 @@ int main(int argc, char** argv)
         }
         if (!passed)
             failure = player.failure();
+        else if (!savePath.empty() && !writeFinalSave(player, savePath))
+        {
+            passed = false;
+            failure = "cannot save the last day to " + savePath;
+        }
         const AutoPlayer::Counts& c = player.counts();
         std::fprintf(report,
                      "played: %d days, %d actions started, %d completed, %d demolished, %d cancelled, %d refused "

@@ -609,6 +609,12 @@ bool AutoPlayer::playUntil(int day)
     return fault.empty();
 }
 
+bool AutoPlayer::saveText(std::string& text)
+{
+    return play.saveGame(1) &&
+           platform::readFile(getSavesPath() + "1.sav", SaveFile::MaxBytes, text) == platform::ReadOk;
+}
+
 void AutoPlayer::move()
 {
     loopWork();

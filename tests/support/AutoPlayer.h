@@ -59,6 +59,10 @@ public:
     // Plays until the day counter reaches the day; false as soon as a check fails.
     bool playUntil(int day);
 
+    // Saves the city as it stands to slot 1 and reads that file back into text;
+    // false when either fails. The same seed gives the same bytes.
+    bool saveText(std::string& text);
+
     // Why the last check failed, "" while every check held.
     const std::string& failure() const { return fault; }
 
