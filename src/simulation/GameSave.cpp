@@ -10,6 +10,7 @@
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
 #include "simulation/Map.h"
+#include "simulation/MapRenderer.h"
 #include "simulation/SaveFile.h"
 #include "simulation/Shop.h"
 #include "simulation/TextTables.h"
@@ -19,6 +20,8 @@
 #include <SFML/System/Lock.hpp>
 
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -321,10 +324,8 @@ void turnIds(Map& map, int rotation)
     }
 }
 
-void applyMap(Map& map, const SaveFile& save)
+void fillMap(Map& map, const SaveFile& save)
 {
-    std::printf("mapSize = %d x %d\n", save.width, save.height);
-    map.create(save.width, save.height, true);
     map.rotation = save.rotation;
     turnIds(map, save.rotation);
     for (size_t i = 0; i < save.tiles.size() && i < map.tiles.size(); ++i)
@@ -348,6 +349,38 @@ void applyMap(Map& map, const SaveFile& save)
     }
 }
 
+// The saved map, built beside the running one with its tiles, records,
+// neighbours and supplier lists; null when it could not be built at its
+// size. Running out of memory on the way throws std::bad_alloc, and the
+// half-built map is freed on the way out.
+Map* buildMap(Game& game, const SaveFile& save)
+{
+    std::printf("mapSize = %d x %d\n", save.width, save.height);
+    std::unique_ptr<Map> map(new Map(&game));
+    map->create(save.width, save.height, true);
+    if (map->width != save.width || map->height != save.height || map->tiles.size() != save.tiles.size())
+        return nullptr;
+    fillMap(*map, save);
+    map->recalculateVisibleTiles();
+    return map.release();
+}
+
+// The built map takes the running one's place; the drawing, with its atlas,
+// moves along. The old map is the caller's to free once nothing points into it.
+Map* replaceMap(Game& game, Map* fresh)
+{
+    Map* old = game.map;
+    game.map = fresh;
+    if (old)
+    {
+        fresh->renderer = old->renderer;
+        old->renderer = nullptr;
+        if (fresh->renderer)
+            fresh->renderer->map = fresh;
+    }
+    return old;
+}
+
 // Housing demands are finite shares from 0 to 1.
 bool demandUsable(const double* demand)
 {
@@ -363,8 +396,9 @@ void rebuild(Game& game)
     Map& map = *game.map;
     game.ui->statusMessage = layerCaptions[0];
     map.setInfoLayer(0);
+    // The revealed tiles and their lists were built with the map; the
+    // offered actions wait for the saved unlocks.
     map.updateTileActions();
-    map.recalculateVisibleTiles();
     map.setSelectedTile(nullptr);
     game.city->updateSocialClasses();
     game.countHousesByLevel();
@@ -433,24 +467,54 @@ bool Game::loadGame(int slot)
     bool ok = read == platform::ReadOk && save.parse(text);
     if (save.version != 0)
         std::printf("save version: %d\n", save.version);
-    if (!ok)
+    std::string why;
+    if (read == platform::ReadNotAFile)
+        why = "it is not a file";
+    else if (read == platform::ReadTooLarge)
+        why = "the file is far larger than any city";
+    else if (!ok)
+        why = "line " + std::to_string(save.errorLine) + ": " + save.error;
+
+    // The running city stays whole until the saved one stands complete beside it.
+    bool loaded = false;
+    if (why.empty())
     {
-        std::string why = read == platform::ReadOk
-                              ? "line " + std::to_string(save.errorLine) + ": " + save.error
-                              : "the file is far larger than any city";
+        sf::Lock tiles(tileMutex);
+        Map* fresh = nullptr;
+        // The one place the game catches an exception: a map too large for
+        // the memory left refuses the file like any other fault.
+        try
+        {
+            fresh = buildMap(*this, save);
+        }
+        catch (const std::bad_alloc&)
+        {
+            why = "there is not enough memory for its map of " + std::to_string(save.width) + " x " +
+                  std::to_string(save.height) + " tiles";
+        }
+        if (fresh)
+        {
+            sf::Lock lock(updateMutex);
+            applyGame(*this, save);
+            applyCity(*this, save);
+            Map* old = replaceMap(*this, fresh);
+            rebuild(*this);
+            // The windows that showed its tiles are closed now.
+            delete old;
+            loaded = true;
+        }
+        else if (why.empty())
+        {
+            why = "its map of " + std::to_string(save.width) + " x " + std::to_string(save.height) +
+                  " tiles cannot be built";
+        }
+    }
+    if (!loaded)
+    {
         std::printf("Save file %s refused, %s\n", path.c_str(), why.c_str());
         showMessage("Oh no.", "The city in slot " + std::to_string(slot) + " cannot be loaded, " + why +
                                   ". Nothing has been changed.");
         return false;
-    }
-
-    {
-        sf::Lock tiles(tileMutex);
-        sf::Lock lock(updateMutex);
-        applyGame(*this, save);
-        applyCity(*this, save);
-        applyMap(*map, save);
-        rebuild(*this);
     }
     std::printf("game loaded from slot %d!\n", slot);
     return true;
