@@ -37,13 +37,10 @@ std::string slotSummary(int slot, const std::vector<std::string>& files)
     std::string name = std::to_string(slot) + ".sav";
     if (std::find(files.begin(), files.end(), name) == files.end())
         return "Empty";
+    // Only a regular file is read, and never waited for: a named pipe in the
+    // slot's place shows as damaged.
     std::string text;
-    if (std::FILE* file = std::fopen((getSavesPath() + name).c_str(), "rb"))
-    {
-        char buffer[headerBytes];
-        text.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
-        std::fclose(file);
-    }
+    platform::readFileStart(getSavesPath() + name, headerBytes, text);
     SaveFile save;
     if (!save.parse(text, true))
         return "Damaged";
