@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/MainMenu.h"
 #include "game/Screens.h"
 #include "gui/Button.h"
 #include "gui/Text.h"
@@ -27,6 +28,7 @@ const int windowWidth = 240;
 const int windowHeight = 146;
 const int firstRowY = 24;
 const int rowStep = 20;
+const int titleButtonsMargin = 2;
 
 // The first lines of a save are all its summary needs; they are short.
 const size_t headerBytes = 8192;
@@ -90,6 +92,9 @@ void Game::ui_showSaveSlots(bool saving)
     closeScreen(saveSlotsWindow);
     playSound("open_window");
     sf::IntRect rect = ui->getCenteredRect(windowWidth, windowHeight, UI::PlaceMiddle);
+    // Over the title screen it covers the buttons whole, the first one's top edge too.
+    if (mainMenu && mainMenu->shown)
+        rect.top = std::min(rect.top, mainMenu->buttonsTop() - titleButtonsMargin);
     gui::Window* window =
         ui->createWindow(rect.left, rect.top, rect.width, rect.height, saving ? "Save game" : "Load game", 1, 0);
     saveSlotsWindow = window;
