@@ -35,7 +35,7 @@ public:
 
     // The largest loan either way: a repayment may leave the loan below 0,
     // and no borrowing or repaying takes it beyond this.
-    static const int MaxLoan = 1000000000;
+    static constexpr int MaxLoan = 1000000000;
 
     explicit City(Game* game);
     virtual ~City();
