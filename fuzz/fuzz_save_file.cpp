@@ -254,6 +254,11 @@ private:
             }
             break;
         case Turn:
+            // A turn rebuilds every list of the map: a large map turns only
+            // a few times, so that an input runs well inside the time limit.
+            if (turnedTiles > maxTurnedTiles)
+                break;
+            turnedTiles += static_cast<int>(game.map->tiles.size());
             if (below(2))
                 game.map->rotateLeft();
             else
@@ -349,6 +354,11 @@ private:
         game.city->addMoney(-cost, FinanceCategory::Construction);
         game.startAction(static_cast<int>(tile->id), static_cast<int>(slot), cost);
     }
+
+    // Tiles turned so far, and how many an input may turn (a 75 x 75 map
+    // three times, a small one at every step).
+    static constexpr int maxTurnedTiles = 12000;
+    int turnedTiles = 0;
 
     Game& game;
     std::uint64_t state;
