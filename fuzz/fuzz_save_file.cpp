@@ -265,10 +265,13 @@ private:
                 game.map->rotateRight();
             break;
         case Borrow:
-            // What the finance window's "Borrow 5000" does.
+            // What the finance window's "Borrow 5000" does, with the window
+            // showing the books and the loan.
+            game.ui_showExpenditure();
             game.city->takeLoan(5000);
             break;
         case Repay:
+            game.ui_showExpenditure();
             game.city->repayLoan(5000);
             break;
         case Rent:
@@ -284,6 +287,9 @@ private:
             game.cancelAction();
             break;
         default:
+            // The calendar button, sometimes with the city's window open.
+            if (below(2))
+                game.ui_showCityInfo();
             game.nextDay();
             break;
         }
@@ -356,8 +362,8 @@ private:
     }
 
     // Tiles turned so far, and how many an input may turn (a 75 x 75 map
-    // three times, a small one at every step).
-    static constexpr int maxTurnedTiles = 12000;
+    // once, a small one at every step).
+    static constexpr int maxTurnedTiles = 5000;
     int turnedTiles = 0;
 
     Game& game;

@@ -26,8 +26,9 @@
 #include <vector>
 
 // Saving a city to saves/<slot>.sav and loading it back. A file is read and
-// checked whole before the running city is touched, and written beside the
-// slot before it replaces the old save.
+// checked whole, and its map built beside the running one, before anything
+// of the running city changes; a save is written beside the slot before it
+// replaces the old one.
 
 namespace
 {
