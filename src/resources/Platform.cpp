@@ -91,9 +91,9 @@ platform::ReadResult readRegularFile(const std::string& path, long long maxBytes
     if (fd < 0)
         return platform::ReadMissing;
     struct stat info{};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    bool known = fstat(fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode))
     {
-        bool known = fstat(fd, &info) == 0;
         close(fd);
         return known ? platform::ReadNotAFile : platform::ReadMissing;
     }

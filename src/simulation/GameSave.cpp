@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -382,6 +383,12 @@ Map* replaceMap(Game& game, Map* fresh)
     return old;
 }
 
+// "W x H" of the saved map, for the messages.
+std::string mapSize(const SaveFile& save)
+{
+    return std::to_string(save.width) + " x " + std::to_string(save.height);
+}
+
 // Housing demands are finite shares from 0 to 1.
 bool demandUsable(const double* demand)
 {
@@ -455,68 +462,66 @@ bool Game::saveGame(int slot)
 bool Game::loadGame(int slot)
 {
     std::string path = slotPath(slot, "sav");
-    std::string text;
-    platform::ReadResult read = platform::readFile(path, SaveFile::MaxBytes, text);
-    if (read == platform::ReadMissing)
-    {
-        std::printf("No such save file: %s\n", path.c_str());
-        return false;
-    }
-
-    // Read and checked whole, with no lock: a refused file changes nothing.
     SaveFile save;
-    bool ok = read == platform::ReadOk && save.parse(text);
-    if (save.version != 0)
-        std::printf("save version: %d\n", save.version);
+    std::unique_ptr<Map> fresh;
     std::string why;
-    if (read == platform::ReadNotAFile)
-        why = "it is not a file";
-    else if (read == platform::ReadTooLarge)
-        why = "the file is far larger than any city";
-    else if (!ok)
-        why = "line " + std::to_string(save.errorLine) + ": " + save.error;
-
-    // The running city stays whole until the saved one stands complete beside it.
-    bool loaded = false;
-    if (why.empty())
+    // Taken once the file is known good: no tick may run while its map is
+    // built aside, nor until it stands in the running one's place.
+    std::optional<sf::Lock> tiles;
+    // The one place the game catches an exception: memory running out while
+    // the file is read or its map is built refuses the file like any other
+    // fault, and the running city stays as it was.
+    try
     {
-        sf::Lock tiles(tileMutex);
-        Map* fresh = nullptr;
-        // The one place the game catches an exception: a map too large for
-        // the memory left refuses the file like any other fault.
-        try
+        std::string text;
+        platform::ReadResult read = platform::readFile(path, SaveFile::MaxBytes, text);
+        if (read == platform::ReadMissing)
         {
-            fresh = buildMap(*this, save);
+            std::printf("No such save file: %s\n", path.c_str());
+            return false;
         }
-        catch (const std::bad_alloc&)
+        bool ok = read == platform::ReadOk && save.parse(text);
+        if (save.version != 0)
+            std::printf("save version: %d\n", save.version);
+        if (read == platform::ReadNotAFile)
+            why = "it is not a file";
+        else if (read == platform::ReadTooLarge)
+            why = "the file is far larger than any city";
+        else if (!ok)
+            why = "line " + std::to_string(save.errorLine) + ": " + save.error;
+        if (why.empty())
         {
-            why = "there is not enough memory for its map of " + std::to_string(save.width) + " x " +
-                  std::to_string(save.height) + " tiles";
-        }
-        if (fresh)
-        {
-            sf::Lock lock(updateMutex);
-            applyGame(*this, save);
-            applyCity(*this, save);
-            Map* old = replaceMap(*this, fresh);
-            rebuild(*this);
-            // The windows that showed its tiles are closed now.
-            delete old;
-            loaded = true;
-        }
-        else if (why.empty())
-        {
-            why = "its map of " + std::to_string(save.width) + " x " + std::to_string(save.height) +
-                  " tiles cannot be built";
+            tiles.emplace(tileMutex);
+            fresh.reset(buildMap(*this, save));
+            if (!fresh)
+                why = "its map of " + mapSize(save) + " tiles cannot be built";
         }
     }
-    if (!loaded)
+    catch (const std::bad_alloc&)
     {
+        fresh.reset();
+        why = save.width > 0 ? "there is not enough memory for its map of " + mapSize(save) + " tiles"
+                             : "there is not enough memory to read it";
+    }
+    if (!fresh)
+    {
+        tiles.reset();
         std::printf("Save file %s refused, %s\n", path.c_str(), why.c_str());
         showMessage("Oh no.", "The city in slot " + std::to_string(slot) + " cannot be loaded, " + why +
                                   ". Nothing has been changed.");
         return false;
     }
+
+    {
+        sf::Lock lock(updateMutex);
+        applyGame(*this, save);
+        applyCity(*this, save);
+        Map* old = replaceMap(*this, fresh.release());
+        rebuild(*this);
+        // The windows that showed its tiles are closed now.
+        delete old;
+    }
+    tiles.reset();
     std::printf("game loaded from slot %d!\n", slot);
     return true;
 }
