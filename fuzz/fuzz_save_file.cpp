@@ -1,11 +1,20 @@
 // A save slot as anyone may have left it: loaded by Game::loadGame into a
-// headless game with a small running city. A refused file must
-// leave that city as it was; a loaded one must keep the city's promises, run
-// its days, and save and load again to the very same text.
+// headless game with a small running city. A refused file must leave that
+// city as it was. A loaded one must keep the city's promises through a
+// sequence of player steps seeded from the input (clicks, turns, loans,
+// repayments, rents, prices, builds and upgrades, cancels and days), and
+// what it saves then must load again and save to the very same text: from
+// any file the loader accepts, whatever the player does, the game writes a
+// file the loader accepts.
 
 #include "FuzzSupport.h"
 #include "SaveableGame.h"
 #include "ScriptedCity.h"
+
+#include "game/Screens.h"
+#include "gui/Button.h"
+#include "gui/Window.h"
+#include "simulation/ActionPrices.h"
 
 #include "resources/Font.h"
 #include "resources/Utils.h"
@@ -20,6 +29,7 @@
 #include "simulation/Tile.h"
 #include "simulation/WaterSupply.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -124,8 +134,8 @@ void checkCity(Game& game)
     fuzz::check(finite(city.money) && finite(city.profitYesterday) && finite(city.profitToday) &&
                     finite(city.pendingMoney),
                 "money finite");
-    fuzz::check(city.population >= 0, "population not negative");
-    fuzz::check(city.loan >= 0, "loan not negative");
+    fuzz::check(city.population >= 0 && city.population <= SaveFile::MaxPopulation, "population in range");
+    fuzz::check(city.loan >= -City::MaxLoan && city.loan <= City::MaxLoan, "loan in range");
     for (const double* book : {city.yearIncomes, city.yearExpenses, city.lastYearIncomes, city.lastYearExpenses,
                                city.monthIncomes, city.monthExpenses, city.lastMonthIncomes, city.lastMonthExpenses})
         fuzz::check(allFinite(book, City::BookSize), "books finite");
@@ -142,6 +152,8 @@ void checkCity(Game& game)
                 "goods finite");
     fuzz::check(finite(game.action.progress) && finite(game.buildRate), "action reals finite");
     fuzz::check(game.action.id >= 0 && game.action.id <= 19, "action id");
+    fuzz::check(game.day >= 0 && game.day <= SaveFile::MaxDay, "day in range");
+    fuzz::check(game.clicks >= 0 && game.clicks <= 9, "clicks of the day");
     checkMap(*game.map);
 }
 
@@ -178,6 +190,187 @@ void startCity(Game& game)
     fuzz::check(game.action.tile == &site, "the running city builds a road");
 }
 
+// The player's steps, drawn from a generator seeded with the input: the
+// fuzzer steers the file, and every file gets its own walk through the game.
+class Player
+{
+public:
+    Player(Game& game, const uint8_t* data, size_t size) : game(game)
+    {
+        // FNV-1a over the whole input.
+        state = 14695981039346656037ull;
+        for (size_t i = 0; i < size; ++i)
+            state = (state ^ data[i]) * 1099511628211ull;
+    }
+
+    // A number below n (splitmix64).
+    unsigned below(unsigned n)
+    {
+        std::uint64_t z = (state += 0x9e3779b97f4a7c15ull);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        z ^= z >> 31;
+        return static_cast<unsigned>(z % n);
+    }
+
+    void play()
+    {
+        int steps = 4 + static_cast<int>(below(29));
+        for (int i = 0; i < steps; ++i)
+        {
+            step();
+            // A day the step started ends before the next step, as the main loop would let it.
+            fuzz::check(fixtures::waitForDay(game, 5000), "a day ends");
+            game.ui->runPosted();
+            checkCity(game);
+        }
+    }
+
+private:
+    enum Step
+    {
+        Click,
+        Turn,
+        Borrow,
+        Repay,
+        Rent,
+        Price,
+        Build,
+        Cancel,
+        Day,
+        StepCount
+    };
+
+    void step()
+    {
+        switch (below(StepCount))
+        {
+        case Click:
+            // A burst of clicks: the tenth of a day passes it.
+            for (unsigned n = 1 + below(40); n > 0; --n)
+            {
+                game.progressAction();
+                fuzz::check(fixtures::waitForDay(game, 5000), "a day of clicks ends");
+            }
+            break;
+        case Turn:
+            // A turn rebuilds every list of the map: turns stop at a budget
+            // of tiles, so that an input runs well inside the time limit (a
+            // new game's map does not turn here; the unit tests turn it).
+            if (turnedTiles + static_cast<int>(game.map->tiles.size()) > maxTurnedTiles)
+                break;
+            turnedTiles += static_cast<int>(game.map->tiles.size());
+            if (below(2))
+                game.map->rotateLeft();
+            else
+                game.map->rotateRight();
+            break;
+        case Borrow:
+            // What the finance window's "Borrow 5000" does, with the window
+            // showing the books and the loan.
+            game.ui_showExpenditure();
+            game.city->takeLoan(5000);
+            break;
+        case Repay:
+            game.ui_showExpenditure();
+            game.city->repayLoan(5000);
+            break;
+        case Rent:
+            rent();
+            break;
+        case Price:
+            price();
+            break;
+        case Build:
+            build();
+            break;
+        case Cancel:
+            game.cancelAction();
+            break;
+        default:
+            // The calendar button, sometimes with the city's window open.
+            if (below(2))
+                game.ui_showCityInfo();
+            game.nextDay();
+            break;
+        }
+    }
+
+    // A revealed tile, one with a building when asked; null when there is none.
+    Tile* someTile(bool withBuilding)
+    {
+        std::vector<Tile*> found;
+        for (Tile* tile : game.map->revealedTiles)
+            if (!withBuilding || tile->building)
+                found.push_back(tile);
+        return found.empty() ? nullptr : found[below(static_cast<unsigned>(found.size()))];
+    }
+
+    // Opens the information window of a building (a supplier's shows its
+    // range) and, on a house, presses one of its rent buttons.
+    void rent()
+    {
+        Tile* tile = someTile(true);
+        if (!tile)
+            return;
+        game.ui_showTileInformation(tile);
+        fuzz::check(screens::tileInformationWindow != nullptr, "the information window opens");
+        const char* name = below(3) == 0 ? "rentIncrease" : "rentDecrease";
+        for (unsigned n = 1 + below(8); n > 0; --n)
+        {
+            gui::Widget* found = screens::tileInformationWindow->findChildById(hashString(name), true);
+            if (gui::Button* button = dynamic_cast<gui::Button*>(found))
+                button->onClick();
+        }
+        game.ui_refreshTileInformation();
+    }
+
+    // Presses a price button of the production window.
+    void price()
+    {
+        game.ui_showProduction();
+        fuzz::check(screens::productionWindow != nullptr, "the production window opens");
+        const char* names[] = {"pricePrevious", "priceNext", "priceReset"};
+        std::string id = std::string(names[below(3)]) + std::to_string(below(3));
+        for (unsigned n = 1 + below(20); n > 0; --n)
+        {
+            gui::Widget* found = screens::productionWindow->findChildById(hashString(id.c_str()), true);
+            if (gui::Button* button = dynamic_cast<gui::Button*>(found))
+                button->onClick();
+        }
+    }
+
+    // Chooses an action a tile offers, upgrades first, and pays for it as the
+    // actions window does.
+    void build()
+    {
+        Tile* tile = someTile(false);
+        if (!tile || tile->actions.empty() || game.currentAction().id != 0)
+            return;
+        size_t slot = below(static_cast<unsigned>(tile->actions.size()));
+        for (size_t i = 0; i < tile->actions.size(); ++i)
+        {
+            int id = tile->actions[i];
+            if ((id == 3 || id == 4 || id == 5 || id == 7) && below(2))
+                slot = i;
+        }
+        int id = tile->actions[slot];
+        int cost = actionPrice(id);
+        if (game.city->money < cost)
+            return;
+        game.city->addMoney(-cost, FinanceCategory::Construction);
+        game.startAction(static_cast<int>(tile->id), static_cast<int>(slot), cost);
+    }
+
+    // Tiles turned so far, and how many an input may turn (a small map at
+    // every step).
+    static constexpr int maxTurnedTiles = 5000;
+    int turnedTiles = 0;
+
+    Game& game;
+    std::uint64_t state;
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -210,13 +403,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     checkCity(game);
 
-    for (int day = 0; day < 2; ++day)
-    {
-        fuzz::check(game.nextDay() != 0, "a loaded city runs its day");
-        fuzz::check(fixtures::waitForDay(game, 5000), "a day ends");
-        game.ui->runPosted();
-        checkCity(game);
-    }
+    Player player(game, data, size);
+    player.play();
 
     std::string saved = savedText(game, savedSlot);
     fuzz::check(game.loadGame(savedSlot), "what the game saved loads");

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/MainMenu.h"
 #include "game/Screens.h"
 #include "gui/Button.h"
 #include "gui/Text.h"
@@ -27,6 +28,7 @@ const int windowWidth = 240;
 const int windowHeight = 146;
 const int firstRowY = 24;
 const int rowStep = 20;
+const int titleButtonsMargin = 2;
 
 // The first lines of a save are all its summary needs; they are short.
 const size_t headerBytes = 8192;
@@ -37,13 +39,10 @@ std::string slotSummary(int slot, const std::vector<std::string>& files)
     std::string name = std::to_string(slot) + ".sav";
     if (std::find(files.begin(), files.end(), name) == files.end())
         return "Empty";
+    // Only a regular file is read, and never waited for: a named pipe in the
+    // slot's place shows as damaged.
     std::string text;
-    if (std::FILE* file = std::fopen((getSavesPath() + name).c_str(), "rb"))
-    {
-        char buffer[headerBytes];
-        text.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
-        std::fclose(file);
-    }
+    platform::readFileStart(getSavesPath() + name, headerBytes, text);
     SaveFile save;
     if (!save.parse(text, true))
         return "Damaged";
@@ -93,6 +92,9 @@ void Game::ui_showSaveSlots(bool saving)
     closeScreen(saveSlotsWindow);
     playSound("open_window");
     sf::IntRect rect = ui->getCenteredRect(windowWidth, windowHeight, UI::PlaceMiddle);
+    // Over the title screen it covers the buttons whole, the first one's top edge too.
+    if (mainMenu && mainMenu->shown)
+        rect.top = std::min(rect.top, mainMenu->buttonsTop() - titleButtonsMargin);
     gui::Window* window =
         ui->createWindow(rect.left, rect.top, rect.width, rect.height, saving ? "Save game" : "Load game", 1, 0);
     saveSlotsWindow = window;

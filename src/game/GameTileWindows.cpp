@@ -237,7 +237,7 @@ unsigned int infoTileId = 0;
 int infoKind = -1;
 const Building* infoBuilding = nullptr;
 bool infoBurning = false;
-int infoRent = 0;
+long long infoRent = 0;
 std::vector<gui::Text*> infoValues;
 
 // The type and level of what stands on a tile: an upgrade may reuse the
@@ -313,7 +313,7 @@ int buildingRange(const Tile& tile)
 
 // The window's lines for a tile. Only what the day tick publishes for the
 // screens is read here: the atomic counts, shown fields and constants.
-std::vector<InfoLine> describeTile(const Tile& tile, int rent)
+std::vector<InfoLine> describeTile(const Tile& tile, long long rent)
 {
     static const char* const needNames[3] = {"water", "shopping", "jobs"};
     static const char* const warningNames[3] = {"crime", "fire hazard", "no hospital"};
@@ -352,11 +352,12 @@ std::vector<InfoLine> describeTile(const Tile& tile, int rent)
 }
 
 // The rent the house asks at full occupancy; rentOffset is the tick's to read.
-int readRent(Game* game, const Tile& tile)
+long long readRent(Game* game, const Tile& tile)
 {
     sf::Lock lock(game->tileMutex);
     const House* house = dynamic_cast<const House*>(tile.building);
-    return house ? house->rentOffset + house->baseIncome : 0;
+    // A saved house may hold any rent and base income: their sum is taken wide.
+    return house ? static_cast<long long>(house->rentOffset) + house->baseIncome : 0;
 }
 
 void changeRent(Game* game, Tile* tile, int delta)
@@ -484,7 +485,7 @@ void Game::ui_showTileInformation(Tile* tile)
     // read, so the rebuild need not wait for the tick that changed it.
     bool sameBuilding =
         tileInformationWindow && tile == infoTile && tile->building == infoBuilding && kindOf(*tile) == infoKind;
-    int rent = sameBuilding ? infoRent : readRent(this, *tile);
+    long long rent = sameBuilding ? infoRent : readRent(this, *tile);
     closeScreen(tileInformationWindow);
 
     infoTile = tile;

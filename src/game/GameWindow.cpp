@@ -12,6 +12,7 @@
 #include "simulation/Map.h"
 #include "simulation/TextTables.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -21,6 +22,39 @@ namespace
 // A missing conf.dat or a nonsensical size must not open a 0 x 0 window.
 const int fallbackWidth = 1280;
 const int fallbackHeight = 720;
+
+// The window size conf.dat asks for, when the display can show it: a size
+// larger than the desktop (the window system aborts on some, the render
+// texture cannot hold others) counts as missing. The fallback itself is cut
+// to the desktop.
+sf::VideoMode windowedMode(const Settings& settings)
+{
+    sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    long long width = std::atoll(settings.get("width").c_str());
+    long long height = std::atoll(settings.get("height").c_str());
+    bool fits = width <= desktop.width && height <= desktop.height;
+    if (width > 0 && height > 0 && fits)
+        return sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height));
+    if (width > 0 && height > 0)
+        std::printf("Window size %lldx%lld is larger than the desktop (%ux%u), using %dx%d\n", width, height,
+                    desktop.width, desktop.height, fallbackWidth, fallbackHeight);
+    unsigned w = fallbackWidth;
+    unsigned h = fallbackHeight;
+    if (desktop.width > 0 && desktop.height > 0)
+    {
+        w = std::min(w, desktop.width);
+        h = std::min(h, desktop.height);
+    }
+    return sf::VideoMode(w, h);
+}
+
+// The first free name for a screenshot taken now: the stamp of this second,
+// then a counter when an earlier one already took it (twice in a second, or
+// twelve hours apart on the 12-hour clock).
+std::string screenshotPath(const std::string& folder)
+{
+    return platform::unusedPath(folder + platform::formatLocalTime("%d-%m-%Y %I-%M-%S"), ".png");
+}
 } // namespace
 
 void Game::init(int, char**)
@@ -30,6 +64,8 @@ void Game::init(int, char**)
     setBasePath(base);
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // A save or screenshot beyond a file size limit fails and is reported.
+    platform::ignoreFileSizeSignal();
 
     settings = new Settings();
     settings->load(getBasePath() + "conf.dat");
@@ -69,14 +105,7 @@ void Game::createWindow()
     }
     else
     {
-        int width = std::atoi(settings->get("width").c_str());
-        int height = std::atoi(settings->get("height").c_str());
-        if (width <= 0 || height <= 0)
-        {
-            width = fallbackWidth;
-            height = fallbackHeight;
-        }
-        mode = sf::VideoMode(width, height);
+        mode = windowedMode(*settings);
         // A title bar as well: on X11 a window with only a close button has no frame at all.
         style = sf::Style::Titlebar | sf::Style::Close;
     }
@@ -101,7 +130,12 @@ void Game::createWindow()
     {
         std::printf("render texture with size %dx%d\n", width, height);
         renderTexture = new sf::RenderTexture();
-        renderTexture->create(width, height, sf::ContextSettings());
+        // Without its texture every frame would be drawn into nothing.
+        if (!renderTexture->create(width, height, sf::ContextSettings()))
+        {
+            std::printf("Could not make a render texture of %dx%d, post-processing is off\n", width, height);
+            postProcessing = false;
+        }
         loadShader();
         crtShader->setUniform("width", static_cast<float>(width));
         crtShader->setUniform("height", static_cast<float>(height));
@@ -184,8 +218,7 @@ void Game::takeScreenshot()
     texture.update(*window);
     std::string folder = getBasePath() + "screenshots/";
     platform::makeDirectory(folder);
-    std::string path = folder + platform::formatLocalTime("%d-%m-%Y %I-%M-%S") + ".png";
-    texture.copyToImage().saveToFile(path);
+    texture.copyToImage().saveToFile(screenshotPath(folder));
 }
 
 void Game::quit()
@@ -194,6 +227,10 @@ void Game::quit()
     // while the process tears that device down; stopping joins the thread.
     if (sounds)
         sounds->stopAllMusic();
+    // Every sound object released closes the audio device before the audio
+    // library's own clean-up at exit looks for devices left open.
+    if (sounds)
+        sounds->release();
     if (window)
         window->close();
     settings->save(getBasePath() + "conf.dat");

@@ -76,3 +76,8 @@ void MainMenu::layout()
     placeCentred(exitButton, size.x, firstButtonY + 3 * buttonStep);
     placeCentred(city, size.x, size.y - city->height - 8);
 }
+
+int MainMenu::buttonsTop() const
+{
+    return firstButtonY;
+}

@@ -23,6 +23,10 @@ public:
     // Re-places the widgets for the current logical screen size.
     void layout();
 
+    // The logical y of the first button's top edge: a window opened over the
+    // title screen starts above it, so no edge of a button shows over it.
+    int buttonsTop() const;
+
     Game* game;
     bool shown = false;
 

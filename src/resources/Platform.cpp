@@ -79,6 +79,56 @@ std::string errorText(int code)
 {
     return std::strerror(code);
 }
+
+// Reads a regular file, all of it (refusing one longer than maxBytes) or
+// only its start. The open does not wait: a pipe without a writer, say,
+// opens at once and is then refused as not a file.
+platform::ReadResult readRegularFile(const std::string& path, long long maxBytes, bool startOnly,
+                                     std::string& data)
+{
+    data.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return platform::ReadMissing;
+    struct stat info{};
+    bool known = fstat(fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode))
+    {
+        close(fd);
+        return known ? platform::ReadNotAFile : platform::ReadMissing;
+    }
+    platform::ReadResult result = platform::ReadOk;
+    char buffer[65536];
+    while (true)
+    {
+        long long room = maxBytes - static_cast<long long>(data.size());
+        size_t want = sizeof(buffer);
+        if (startOnly && room < static_cast<long long>(want))
+            want = static_cast<size_t>(room > 0 ? room : 0);
+        if (want == 0)
+            break;
+        ssize_t n = read(fd, buffer, want);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+        {
+            result = platform::ReadMissing;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (static_cast<long long>(data.size()) + n > maxBytes)
+        {
+            result = platform::ReadTooLarge;
+            break;
+        }
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    if (result != platform::ReadOk)
+        data.clear();
+    return result;
+}
 } // namespace
 
 namespace platform
@@ -129,7 +179,11 @@ bool makeDirectory(const std::string& path)
 bool writeFileReplacing(const std::string& path, const std::string& temporaryPath, const std::string& data,
                         std::string* error)
 {
-    int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ignoreFileSizeSignal();
+    // Whatever stands in the temporary's place (a pipe would block the open,
+    // a link would lead elsewhere) goes first; the file is then made anew.
+    unlink(temporaryPath.c_str());
+    int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     int failure = fd < 0 ? errno : 0;
     size_t written = 0;
     while (!failure && written < data.size())
@@ -168,30 +222,39 @@ bool writeFileReplacing(const std::string& path, const std::string& temporaryPat
     return true;
 }
 
+void ignoreFileSizeSignal()
+{
+    struct sigaction current;
+    if (sigaction(SIGXFSZ, nullptr, &current) != 0)
+        return;
+    // A handler of the process's own stays; only the default, which ends
+    // the process, is replaced.
+    if ((current.sa_flags & SA_SIGINFO) || current.sa_handler != SIG_DFL)
+        return;
+    struct sigaction ignore;
+    std::memset(&ignore, 0, sizeof(ignore));
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, nullptr);
+}
+
 ReadResult readFile(const std::string& path, long long maxBytes, std::string& data)
 {
-    data.clear();
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return ReadMissing;
-    ReadResult result = ReadOk;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
-    {
-        if (static_cast<long long>(data.size() + n) > maxBytes)
-        {
-            result = ReadTooLarge;
-            break;
-        }
-        data.append(buffer, n);
-    }
-    if (result == ReadOk && std::ferror(file))
-        result = ReadMissing;
-    std::fclose(file);
-    if (result != ReadOk)
-        data.clear();
-    return result;
+    return readRegularFile(path, maxBytes, false, data);
+}
+
+ReadResult readFileStart(const std::string& path, long long maxBytes, std::string& data)
+{
+    return readRegularFile(path, maxBytes, true, data);
+}
+
+std::string unusedPath(const std::string& stem, const std::string& extension)
+{
+    std::string path = stem + extension;
+    struct stat info{};
+    for (int n = 2; lstat(path.c_str(), &info) == 0; ++n)
+        path = stem + " (" + std::to_string(n) + ")" + extension;
+    return path;
 }
 
 bool openWithDesktop(const std::string& path)

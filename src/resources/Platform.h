@@ -24,18 +24,33 @@ bool makeDirectory(const std::string& path);
 
 // Writes data to a temporary file beside path, flushes it to the disk and
 // renames it over path, so path holds either its old contents or all of the
-// new ones. False with error set (and the temporary file removed) on failure.
+// new ones. False with error set (and the temporary file removed) on failure,
+// a write beyond the process's file size limit included.
 bool writeFileReplacing(const std::string& path, const std::string& temporaryPath, const std::string& data,
                         std::string* error = nullptr);
 
-// Reads a whole file of at most maxBytes bytes.
+// Lets a write beyond the process's file size limit fail like any other
+// write instead of ending the process (SIGXFSZ ignored, unless the process
+// handles it itself).
+void ignoreFileSizeSignal();
+
+// Reads a whole file of at most maxBytes bytes. Only a regular file is
+// read, and opening never waits (for a named pipe's writer, say).
 enum ReadResult
 {
     ReadOk,
-    ReadMissing, // does not exist or does not open
-    ReadTooLarge // longer than maxBytes: not read
+    ReadMissing,  // does not exist or does not open
+    ReadTooLarge, // longer than maxBytes: not read
+    ReadNotAFile  // a folder, pipe, device or socket: not read
 };
 ReadResult readFile(const std::string& path, long long maxBytes, std::string& data);
+
+// Reads at most the first maxBytes bytes of a regular file, as readFile.
+ReadResult readFileStart(const std::string& path, long long maxBytes, std::string& data);
+
+// The path stem + extension, or, when a file of that name exists, stem +
+// " (2)" + extension, " (3)", ... the first that is free.
+std::string unusedPath(const std::string& stem, const std::string& extension);
 
 // Starts the desktop's opener (xdg-open) on a folder without a shell and
 // without waiting for it; it is reaped when it ends. False when it could

@@ -34,6 +34,11 @@ SoundManager::SoundManager(Game* game) : game(game)
 
 SoundManager::~SoundManager()
 {
+    release();
+}
+
+void SoundManager::release()
+{
     // Sounds and streams first: they still refer to their buffers.
     for (auto& entry : effects)
         delete entry.second;
@@ -41,6 +46,10 @@ SoundManager::~SoundManager()
         delete entry.second;
     for (auto& entry : buffers)
         delete entry.second;
+    effects.clear();
+    music.clear();
+    buffers.clear();
+    currentTrack.clear();
 }
 
 void SoundManager::loadSounds()

@@ -52,6 +52,10 @@ public:
     // Stops every music stream.
     void stopAllMusic();
 
+    // Frees every effect, stream and buffer; the audio device closes with
+    // the last of them. The game is silent afterwards.
+    void release();
+
     Game* game;
     std::map<std::string, sf::SoundBuffer*> buffers;
     std::map<std::string, sf::Sound*> effects;

@@ -8,9 +8,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
+// Whether a loan changed by an amount stays within the limit either way.
+bool loanWithin(int loan, long long change)
+{
+    long long next = loan + change;
+    return next >= -City::MaxLoan && next <= City::MaxLoan;
+}
+
 void copyBook(double* to, double* from)
 {
     std::copy(from, from + City::BookSize, to);
@@ -85,6 +93,11 @@ void City::takeLoan(int amount)
         // A running tick charges interest on the loan: wait for it.
         TickGuard tick(game);
         sf::Lock lock(moneyMutex);
+        if (!loanWithin(loan, amount))
+        {
+            std::printf("No loan beyond %d\n", MaxLoan);
+            return;
+        }
         loan += amount;
         addMoney(amount, FinanceCategory::Misc);
     }
@@ -99,7 +112,7 @@ void City::repayLoan(int amount)
         TickGuard tick(game);
         sf::Lock lock(moneyMutex);
         covered = amount <= money;
-        if (covered && loan > 0)
+        if (covered && loan > 0 && loanWithin(loan, -static_cast<long long>(amount)))
         {
             loan -= amount;
             addMoney(-amount, FinanceCategory::Misc);

@@ -33,6 +33,10 @@ public:
     // Slots per finance book; categories 0..11 are used.
     static const int BookSize = 32;
 
+    // The largest loan either way: a repayment may leave the loan below 0,
+    // and no borrowing or repaying takes it beyond this.
+    static constexpr int MaxLoan = 1000000000;
+
     explicit City(Game* game);
     virtual ~City();
     City(const City&) = delete;
@@ -48,9 +52,11 @@ public:
     void addMoney(double amount, FinanceCategory category);
 
     // Borrows an amount; it is paid out at once (after a running day tick).
+    // Nothing happens when the loan would pass MaxLoan.
     void takeLoan(int amount);
 
-    // Pays back part of the loan when the balance covers it (after a running day tick).
+    // Pays back part of the loan when the balance covers it (after a running
+    // day tick). Nothing happens when the loan would fall below -MaxLoan.
     void repayLoan(int amount);
 
     // Starts holding bookings back for the day tick.

@@ -5,6 +5,7 @@
 #include "simulation/City.h"
 #include "simulation/House.h"
 #include "simulation/Map.h"
+#include "simulation/SaveFile.h"
 #include "simulation/TextTables.h"
 
 #include <SFML/System/Lock.hpp>
@@ -216,6 +217,12 @@ int Game::nextDay()
         sf::Lock lock(updateMutex);
         if (updateRunning || updateThread)
             return 0;
+        // The calendar ends where a save file's days end, so every day saves.
+        if (day >= SaveFile::MaxDay)
+        {
+            std::printf("The calendar ends on day %d\n", day);
+            return 0;
+        }
         day += 1;
         today = day;
         ui_setDateButtonEnabled(false);

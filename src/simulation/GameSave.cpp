@@ -10,6 +10,7 @@
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
 #include "simulation/Map.h"
+#include "simulation/MapRenderer.h"
 #include "simulation/SaveFile.h"
 #include "simulation/Shop.h"
 #include "simulation/TextTables.h"
@@ -19,12 +20,16 @@
 #include <SFML/System/Lock.hpp>
 
 #include <cstdio>
+#include <memory>
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Saving a city to saves/<slot>.sav and loading it back. A file is read and
-// checked whole before the running city is touched, and written beside the
-// slot before it replaces the old save.
+// checked whole, and its map built beside the running one, before anything
+// of the running city changes; a save is written beside the slot before it
+// replaces the old one.
 
 namespace
 {
@@ -321,10 +326,8 @@ void turnIds(Map& map, int rotation)
     }
 }
 
-void applyMap(Map& map, const SaveFile& save)
+void fillMap(Map& map, const SaveFile& save)
 {
-    std::printf("mapSize = %d x %d\n", save.width, save.height);
-    map.create(save.width, save.height, true);
     map.rotation = save.rotation;
     turnIds(map, save.rotation);
     for (size_t i = 0; i < save.tiles.size() && i < map.tiles.size(); ++i)
@@ -348,6 +351,44 @@ void applyMap(Map& map, const SaveFile& save)
     }
 }
 
+// The saved map, built beside the running one with its tiles, records,
+// neighbours and supplier lists; null when it could not be built at its
+// size. Running out of memory on the way throws std::bad_alloc, and the
+// half-built map is freed on the way out.
+Map* buildMap(Game& game, const SaveFile& save)
+{
+    std::printf("mapSize = %d x %d\n", save.width, save.height);
+    std::unique_ptr<Map> map(new Map(&game));
+    map->create(save.width, save.height, true);
+    if (map->width != save.width || map->height != save.height || map->tiles.size() != save.tiles.size())
+        return nullptr;
+    fillMap(*map, save);
+    map->recalculateVisibleTiles();
+    return map.release();
+}
+
+// The built map takes the running one's place; the drawing, with its atlas,
+// moves along. The old map is the caller's to free once nothing points into it.
+Map* replaceMap(Game& game, Map* fresh)
+{
+    Map* old = game.map;
+    game.map = fresh;
+    if (old)
+    {
+        fresh->renderer = old->renderer;
+        old->renderer = nullptr;
+        if (fresh->renderer)
+            fresh->renderer->map = fresh;
+    }
+    return old;
+}
+
+// "W x H" of the saved map, for the messages.
+std::string mapSize(const SaveFile& save)
+{
+    return std::to_string(save.width) + " x " + std::to_string(save.height);
+}
+
 // Housing demands are finite shares from 0 to 1.
 bool demandUsable(const double* demand)
 {
@@ -363,8 +404,9 @@ void rebuild(Game& game)
     Map& map = *game.map;
     game.ui->statusMessage = layerCaptions[0];
     map.setInfoLayer(0);
+    // The revealed tiles and their lists were built with the map; the
+    // offered actions wait for the saved unlocks.
     map.updateTileActions();
-    map.recalculateVisibleTiles();
     map.setSelectedTile(nullptr);
     game.city->updateSocialClasses();
     game.countHousesByLevel();
@@ -420,24 +462,50 @@ bool Game::saveGame(int slot)
 bool Game::loadGame(int slot)
 {
     std::string path = slotPath(slot, "sav");
-    std::string text;
-    platform::ReadResult read = platform::readFile(path, SaveFile::MaxBytes, text);
-    if (read == platform::ReadMissing)
-    {
-        std::printf("No such save file: %s\n", path.c_str());
-        return false;
-    }
-
-    // Read and checked whole, with no lock: a refused file changes nothing.
     SaveFile save;
-    bool ok = read == platform::ReadOk && save.parse(text);
-    if (save.version != 0)
-        std::printf("save version: %d\n", save.version);
-    if (!ok)
+    std::unique_ptr<Map> fresh;
+    std::string why;
+    // Taken once the file is known good: no tick may run while its map is
+    // built aside, nor until it stands in the running one's place.
+    std::optional<sf::Lock> tiles;
+    // The one place the game catches an exception: memory running out while
+    // the file is read or its map is built refuses the file like any other
+    // fault, and the running city stays as it was.
+    try
     {
-        std::string why = read == platform::ReadOk
-                              ? "line " + std::to_string(save.errorLine) + ": " + save.error
-                              : "the file is far larger than any city";
+        std::string text;
+        platform::ReadResult read = platform::readFile(path, SaveFile::MaxBytes, text);
+        if (read == platform::ReadMissing)
+        {
+            std::printf("No such save file: %s\n", path.c_str());
+            return false;
+        }
+        bool ok = read == platform::ReadOk && save.parse(text);
+        if (save.version != 0)
+            std::printf("save version: %d\n", save.version);
+        if (read == platform::ReadNotAFile)
+            why = "it is not a file";
+        else if (read == platform::ReadTooLarge)
+            why = "the file is far larger than any city";
+        else if (!ok)
+            why = "line " + std::to_string(save.errorLine) + ": " + save.error;
+        if (why.empty())
+        {
+            tiles.emplace(tileMutex);
+            fresh.reset(buildMap(*this, save));
+            if (!fresh)
+                why = "its map of " + mapSize(save) + " tiles cannot be built";
+        }
+    }
+    catch (const std::bad_alloc&)
+    {
+        fresh.reset();
+        why = save.width > 0 ? "there is not enough memory for its map of " + mapSize(save) + " tiles"
+                             : "there is not enough memory to read it";
+    }
+    if (!fresh)
+    {
+        tiles.reset();
         std::printf("Save file %s refused, %s\n", path.c_str(), why.c_str());
         showMessage("Oh no.", "The city in slot " + std::to_string(slot) + " cannot be loaded, " + why +
                                   ". Nothing has been changed.");
@@ -445,13 +513,15 @@ bool Game::loadGame(int slot)
     }
 
     {
-        sf::Lock tiles(tileMutex);
         sf::Lock lock(updateMutex);
         applyGame(*this, save);
         applyCity(*this, save);
-        applyMap(*map, save);
+        Map* old = replaceMap(*this, fresh.release());
         rebuild(*this);
+        // The windows that showed its tiles are closed now.
+        delete old;
     }
+    tiles.reset();
     std::printf("game loaded from slot %d!\n", slot);
     return true;
 }

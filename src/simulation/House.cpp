@@ -7,6 +7,8 @@
 #include "simulation/Tile.h"
 #include "simulation/WaterSupply.h"
 
+#include <climits>
+
 namespace
 {
 // Serves a demand from the nearest suppliers with room until it is met or none is left.
@@ -36,10 +38,16 @@ void House::changeRent(int delta)
 
 void House::applyRent(int delta)
 {
-    if (delta < 0 && rentOffset + baseIncome + delta > 0)
-        rentOffset += delta;
+    // A saved record may hold any rent and base income: the sums are taken
+    // wide, and a rent an int cannot hold is never set.
+    long long rent = static_cast<long long>(rentOffset) + baseIncome;
+    long long next = static_cast<long long>(rentOffset) + delta;
+    if (next < INT_MIN || next > INT_MAX)
+        return;
+    if (delta < 0 && rent + delta > 0)
+        rentOffset = static_cast<int>(next);
     else if (delta > 0 && rentOffset <= 5)
-        rentOffset += delta;
+        rentOffset = static_cast<int>(next);
 }
 
 void House::satisfyShopping()

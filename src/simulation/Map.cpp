@@ -9,6 +9,7 @@
 #include <SFML/System/Lock.hpp>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -344,6 +345,9 @@ void Map::rotate(bool right)
         if (tile.building)
             tile.building->tile = &tile;
     }
+    // Only the quarter counts: a saved count at the edge of int starts over there.
+    if (rotation <= INT_MIN + 4 || rotation >= INT_MAX - 4)
+        rotation %= 4;
     rotation += right ? -1 : 1;
     // Every house now stands somewhere else: all supplier lists are stale.
     lastChangedType = TileAllTypes;

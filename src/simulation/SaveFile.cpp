@@ -1,5 +1,6 @@
 #include "simulation/SaveFile.h"
 
+#include "simulation/City.h"
 #include "simulation/Tile.h"
 
 #include <algorithm>
@@ -437,10 +438,16 @@ bool readRecord(LineReader& in, SavedTile& tile)
                        " does not exist");
     if (tile.type == TileFactory && (record.goodsType < 0 || record.goodsType > lastGoodsType))
         return in.fail("a factory making goods of kind " + std::to_string(record.goodsType) + " does not exist");
-    // Houses never grow past their room, nor landfills past their capacity.
+    // Houses never grow past their room, nor landfills past their capacity;
+    // no house holds more than the population of the largest map can sum.
+    if (tile.type == TileHouse && record.capacity > SaveFile::MaxResidents)
+        return in.fail("a house for " + std::to_string(record.capacity) + " residents is far larger than any");
     if (tile.type == TileHouse && record.residents > record.capacity)
         return in.fail("a house for " + std::to_string(record.capacity) + " cannot hold " +
                        std::to_string(record.residents) + " residents");
+    // Ranges are added to tile positions: one beyond the largest map reaches nothing more.
+    if (record.range > SaveFile::MaxRange)
+        return in.fail("a range of " + std::to_string(record.range) + " tiles reaches beyond any map");
     if (tile.type == TileLandfill && !(record.fill >= 0.0 && record.fill <= record.capacity))
         return in.fail("a landfill for " + std::to_string(record.capacity) + " cannot be filled that far");
     return true;
@@ -482,22 +489,27 @@ bool readHeader(LineReader& in, SaveFile& save)
 
     if (!in.next("date, action", 16))
         return false;
-    if (!in.ranged(0, save.day, 0, SaveFile::MaxDay))
+    // The tenth click of a day starts the next one and counts from 0 again.
+    if (!in.ranged(0, save.day, 0, SaveFile::MaxDay) || !in.ranged(1, save.clicks, 0, 9))
         return false;
-    int* wholes[] = {&save.clicks,    &save.actionCost, &save.unlockFlags, &save.warningFlags,
-                     &save.reservedA, &save.reservedB,  &save.helpFlags};
-    for (size_t i = 0; i < 7; ++i)
-        if (!in.whole(i + 1, *wholes[i]))
+    int* wholes[] = {&save.actionCost, &save.unlockFlags, &save.warningFlags,
+                     &save.reservedA,  &save.reservedB,   &save.helpFlags};
+    for (size_t i = 0; i < 6; ++i)
+        if (!in.whole(i + 2, *wholes[i]))
             return false;
-    // The action id picks its title and its row of the action table.
-    if (!in.ranged(8, save.actionId, 0, lastActionId) || !in.whole(9, save.actionClicksNeeded) ||
-        !in.real(10, save.actionProgress) || !in.real(11, save.buildRate) || !in.whole(12, save.actionTileId) ||
+    // The action id picks its title and its row of the action table. Clicks
+    // add progress (never less than none) until it reaches what is needed.
+    if (!in.ranged(8, save.actionId, 0, lastActionId) ||
+        !in.ranged(9, save.actionClicksNeeded, 0, SaveFile::MaxClicksNeeded) ||
+        !in.rangedReal(10, save.actionProgress, 0.0, SaveFile::MaxReal) ||
+        !in.rangedReal(11, save.buildRate, 0.0, SaveFile::MaxReal) || !in.whole(12, save.actionTileId) ||
         !in.whole(13, save.fireStationDay) || !in.whole(14, save.policeDay) || !in.whole(15, save.hospitalDay))
         return false;
 
-    // Heads, debts and trash are never below 0.
-    return in.next("city info", 5) && in.real(0, save.money) && in.ranged(1, save.population, 0, INT_MAX) &&
-           in.ranged(2, save.loan, 0, INT_MAX) && in.real(3, save.profitYesterday) &&
+    // Heads and trash are never below 0; a repayment may leave the loan there.
+    return in.next("city info", 5) && in.real(0, save.money) &&
+           in.ranged(1, save.population, 0, SaveFile::MaxPopulation) &&
+           in.ranged(2, save.loan, -City::MaxLoan, City::MaxLoan) && in.real(3, save.profitYesterday) &&
            in.rangedReal(4, save.streetTrash, 0.0, SaveFile::MaxReal);
 }
 

@@ -72,8 +72,23 @@ public:
     // every saved city loads.
     static constexpr double MaxReal = 1e15;
 
-    // The latest day a file may hold: the days after it still count in an int.
+    // The latest day a file may hold, and the last the calendar reaches: the
+    // days counted from it (service grace periods) stay far inside an int.
     static constexpr int MaxDay = 1000000000;
+
+    // The most residents one house may hold: every house of the largest map
+    // at this count still sums to a population inside an int.
+    static constexpr int MaxResidents = 10000;
+
+    // The largest population a file may give: what such a map could hold.
+    static constexpr int MaxPopulation = MaxSide * MaxSide * MaxResidents;
+
+    // The farthest a supplier may reach: from one corner of the largest map
+    // to the other. Ranges are added to tile positions, so they stay small.
+    static constexpr int MaxRange = MaxSide;
+
+    // The most clicks an action may need; the fire start adds to it.
+    static constexpr int MaxClicksNeeded = 1000000;
 
     // Which book each of the eight book lines holds, in file order.
     enum Book

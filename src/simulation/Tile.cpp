@@ -198,7 +198,8 @@ void Tile::setType(int newType, int level)
         const HouseLevel& l = houseLevels[clampLevel(level) - 1];
         house->level = clampLevel(level);
         house->shownNeeds = 7;
-        house->residents = residents;
+        // An upgrade carries the residents over, as many as the new house has room for.
+        house->residents = std::min(residents, l.capacity);
         house->capacity = l.capacity;
         house->baseIncome = l.baseIncome;
         house->wastePerDay = l.wastePerDay;

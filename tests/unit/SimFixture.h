@@ -73,22 +73,22 @@ protected:
     void newGame(unsigned seed, int width = 0, int height = 0)
     {
         std::srand(seed);
-        map.create(width, height, false);
+        game.map->create(width, height, false);
     }
 
     // A grid with no starting layout, every tile empty and revealed.
     void blankMap(int width, int height)
     {
-        map.create(width, height, true);
-        for (Tile& t : map.tiles)
+        game.map->create(width, height, true);
+        for (Tile& t : game.map->tiles)
         {
             t.type = TileEmpty;
             t.flags = TileRevealed;
         }
-        map.recalculateVisibleTiles();
+        game.map->recalculateVisibleTiles();
     }
 
-    Tile& tile(int x, int y) { return *map.getTile(x, y); }
+    Tile& tile(int x, int y) { return *game.map->getTile(x, y); }
 
     // Builds on a tile and refreshes the lists as a finished action would.
     Building* build(int x, int y, int type, int level = 1)
@@ -96,7 +96,7 @@ protected:
         Tile& t = tile(x, y);
         t.flags |= TileRevealed;
         t.setType(type, level);
-        map.recalculateVisibleTiles();
+        game.map->recalculateVisibleTiles();
         return t.building;
     }
 
@@ -109,7 +109,7 @@ protected:
             build(x, 5, TileRoad);
         for (int x = 2; x <= 4; ++x)
             build(x, 4, TileHouse);
-        map.updateTileActions();
+        game.map->updateTileActions();
     }
 
     // Starts the next day and waits for its tick, as the main loop would.
@@ -134,6 +134,9 @@ protected:
 
     SimGame sim;
     Game& game;
+    // The map the test started with. Loading a save builds a new one in
+    // game.map and frees this one: after a load, only game.map (and the
+    // helpers above, which follow it) reach the city.
     Map& map;
     City& city;
 };
