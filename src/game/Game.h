@@ -272,6 +272,10 @@ public:
     // Runs UI work now on the main thread, or queues it for the next frame.
     void runOnMainThread(std::function<void()> task);
 
+    // Off the main thread, queues the task for the next frame and returns
+    // true; on it, returns false and runs nothing, so the caller goes on.
+    bool queuedForMainThread(std::function<void()> task);
+
     // True on the thread that created the game.
     bool isMainThread() const;
 

@@ -197,11 +197,8 @@ void showBuildRate(Game* game)
 
 void Game::ui_showCityInfo()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showCityInfo(); });
+    if (queuedForMainThread([this] { ui_showCityInfo(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -218,11 +215,8 @@ void Game::ui_showCityInfo()
 
 void Game::ui_refreshCityInfo()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshCityInfo(); });
+    if (queuedForMainThread([this] { ui_refreshCityInfo(); }))
         return;
-    }
     // The housing demand is the tick's: wait for a running one first.
     sf::Lock tiles(tileMutex);
     sf::Lock lock(cityInfoWindowMutex);

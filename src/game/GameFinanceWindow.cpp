@@ -213,11 +213,8 @@ double columnAmount(const City& city, int category, int column)
 
 void Game::ui_showExpenditure()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showExpenditure(); });
+    if (queuedForMainThread([this] { ui_showExpenditure(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -230,11 +227,8 @@ void Game::ui_showExpenditure()
 
 void Game::ui_refreshExpenditure()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshExpenditure(); });
+    if (queuedForMainThread([this] { ui_refreshExpenditure(); }))
         return;
-    }
     if (!city)
         return;
     // The books are written under the money mutex, which comes before the

@@ -179,11 +179,8 @@ void buildProductionWindow(Game* game)
 
 void Game::ui_showProduction()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showProduction(); });
+    if (queuedForMainThread([this] { ui_showProduction(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -200,11 +197,8 @@ void Game::ui_showProduction()
 
 void Game::ui_refreshProduction()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshProduction(); });
+    if (queuedForMainThread([this] { ui_refreshProduction(); }))
         return;
-    }
     // The goods tables are the tick's: wait for a running one first.
     sf::Lock tiles(tileMutex);
     sf::Lock lock(productionWindowMutex);

@@ -409,11 +409,8 @@ Tile* findTileById(Game* game, unsigned int id)
 
 void Game::ui_showTileActions(Tile* tile)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, tile] { ui_showTileActions(tile); });
+    if (queuedForMainThread([this, tile] { ui_showTileActions(tile); }))
         return;
-    }
     if (!tile || !(tile->flags & TileRevealed))
         return;
     sf::Lock lock(tileMutex);
@@ -473,11 +470,8 @@ void Game::ui_showTileActions(Tile* tile)
 
 void Game::ui_showTileInformation(Tile* tile)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, tile] { ui_showTileInformation(tile); });
+    if (queuedForMainThread([this, tile] { ui_showTileInformation(tile); }))
         return;
-    }
     if (!tile || !(tile->flags & TileRevealed))
         return;
     // The same house again (it caught fire, say) keeps the rent already
@@ -528,11 +522,8 @@ void Game::ui_showTileInformation(Tile* tile)
 
 void Game::ui_refreshTileInformation()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshTileInformation(); });
+    if (queuedForMainThread([this] { ui_refreshTileInformation(); }))
         return;
-    }
     if (!tileInformationWindow || !infoTile)
         return;
     Tile* tile = infoTile;
