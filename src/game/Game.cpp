@@ -53,6 +53,14 @@ void Game::runOnMainThread(std::function<void()> task)
         ui->post(std::move(task));
 }
 
+bool Game::queuedForMainThread(std::function<void()> task)
+{
+    if (isMainThread())
+        return false;
+    runOnMainThread(std::move(task));
+    return true;
+}
+
 bool Game::isMainThread() const
 {
     return std::this_thread::get_id() == mainThread;

@@ -128,9 +128,6 @@ public:
     // Centres the game view on a world point.
     void centerViewOnPoint(float x, float y);
 
-    // Counts the houses of each level into housesPerLevel.
-    void countHousesByLevel();
-
     // --- screen modes (GameModes.cpp)
 
     // Shows the title screen with its music.
@@ -166,6 +163,9 @@ public:
     // Advances one day; returns 0 when refused, else 1, 3 at a month end, 5 at a year end.
     int nextDay();
 
+    // Counts the houses of each level into housesPerLevel.
+    void countHousesByLevel();
+
     // Starts shaking the game view.
     void startScreenShake(float strength, float decay);
 
@@ -191,7 +191,7 @@ public:
     // Replaces the city by saves/<slot>.sav; false when the file is missing or refused.
     bool loadGame(int slot);
 
-    // --- heads-up display and windows (GameScreens.cpp)
+    // --- heads-up display (GameHud.cpp)
 
     // Builds the heads-up display on the game root.
     void ui_create();
@@ -271,6 +271,10 @@ public:
 
     // Runs UI work now on the main thread, or queues it for the next frame.
     void runOnMainThread(std::function<void()> task);
+
+    // Off the main thread, queues the task for the next frame and returns
+    // true; on it, returns false and runs nothing, so the caller goes on.
+    bool queuedForMainThread(std::function<void()> task);
 
     // True on the thread that created the game.
     bool isMainThread() const;

@@ -38,26 +38,11 @@ gui::Text* buildRateValue = nullptr;
 gui::Text* fastestNote = nullptr;
 gui::Button* buyButton = nullptr;
 
-sf::Sprite* spriteOf(Game* game, const char* name)
-{
-    return game->sprites ? game->sprites->getSprite(name) : nullptr;
-}
-
-gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text,
-                   int align, int font, const char* id = nullptr)
-{
-    gui::Text* widget = game->ui->createText(x, y, w, 8, text, align, id ? hashString(id) : 0);
-    if (font != 0)
-        widget->setFont(font);
-    window->addChild(widget);
-    return widget;
-}
-
 // A label on the left with its value on the right.
 gui::Text* addRow(Game* game, gui::Window* window, int y, const char* label, const char* id)
 {
     addText(game, window, 14, y, valueX - 14, label, 0, 0);
-    return addText(game, window, valueX, y, valueWidth, "0", 2, 0, id);
+    return addText(game, window, valueX, y, valueWidth, "0", 2, 0, hashString(id));
 }
 
 // A bold section heading with a help button that explains it.
@@ -131,7 +116,7 @@ void addBuildRate(Game* game, gui::Window* window, int y)
     buyButton->onClick = [game] { buyNextBuildRate(game); };
     window->addChild(buyButton);
     fastestNote = addText(game, window, 14, y + 28, 200, "The fastest build rate is reached.", 0, 0,
-                          "cityFastest");
+                          hashString("cityFastest"));
 }
 
 void forgetWidgets()
@@ -155,11 +140,8 @@ void buildCityWindow(Game* game)
                                                  "Population overview", 1, 0);
     forgetWidgets();
     addText(game, window, 10, 22, 100, "Population", 0, 2);
-    populationValue = addText(game, window, valueX, 22, valueWidth, "0", 2, 2, "cityPopulation");
-    gui::Image* line = game->ui->createImage(10, 32, 320, 1, spriteOf(game, "ui/city_population_titles_underline"), 0);
-    line->sourceRect = sf::IntRect(0, 0, cityWidth - 20, 1);
-    line->width = cityWidth - 20;
-    window->addChild(line);
+    populationValue = addText(game, window, valueX, 22, valueWidth, "0", 2, 2, hashString("cityPopulation"));
+    addUnderline(game, window, 32, "ui/city_population_titles_underline", cityWidth);
 
     addHeading(game, window, 37, "Housing demand", housingDemandHelp);
     demandValues[0] = addRow(game, window, 48, "Small housing", "cityDemandSmall");
@@ -197,11 +179,8 @@ void showBuildRate(Game* game)
 
 void Game::ui_showCityInfo()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showCityInfo(); });
+    if (queuedForMainThread([this] { ui_showCityInfo(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -218,11 +197,8 @@ void Game::ui_showCityInfo()
 
 void Game::ui_refreshCityInfo()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshCityInfo(); });
+    if (queuedForMainThread([this] { ui_refreshCityInfo(); }))
         return;
-    }
     // The housing demand is the tick's: wait for a running one first.
     sf::Lock tiles(tileMutex);
     sf::Lock lock(cityInfoWindowMutex);

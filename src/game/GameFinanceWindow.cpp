@@ -41,30 +41,10 @@ gui::Text* totalValues[columnCount] = {};
 gui::Text* dailyChangeValue = nullptr;
 gui::Text* loanValue = nullptr;
 
-sf::Sprite* spriteOf(Game* game, const char* name)
-{
-    return game->sprites ? game->sprites->getSprite(name) : nullptr;
-}
-
-// A text in the given font, added to the window.
-gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text,
-                   int align, int font)
-{
-    gui::Text* widget = game->ui->createText(x, y, w, 8, text, align, 0);
-    if (font != 0)
-        widget->setFont(font);
-    window->addChild(widget);
-    return widget;
-}
-
-// A rule under the headings or the rows. The sprite is wider than the
-// window, so only the part inside the frame is drawn.
+// A rule under the headings or the rows.
 void addUnderline(Game* game, gui::Window* window, int y)
 {
-    gui::Image* line = game->ui->createImage(10, y, 320, 1, spriteOf(game, "ui/expenditure_titles_underline"), 0);
-    line->sourceRect = sf::IntRect(0, 0, financeWidth - 20, 1);
-    line->width = financeWidth - 20;
-    window->addChild(line);
+    screens::addUnderline(game, window, y, "ui/expenditure_titles_underline", financeWidth);
 }
 
 // Books are shown as whole money rounded down, kept inside what "%d" can print.
@@ -213,11 +193,8 @@ double columnAmount(const City& city, int category, int column)
 
 void Game::ui_showExpenditure()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showExpenditure(); });
+    if (queuedForMainThread([this] { ui_showExpenditure(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -230,11 +207,8 @@ void Game::ui_showExpenditure()
 
 void Game::ui_refreshExpenditure()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshExpenditure(); });
+    if (queuedForMainThread([this] { ui_refreshExpenditure(); }))
         return;
-    }
     if (!city)
         return;
     // The books are written under the money mutex, which comes before the

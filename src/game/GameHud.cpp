@@ -509,11 +509,8 @@ void Game::ui_updateLayout()
 
 void Game::ui_setBuildTitle(const std::string& text)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, text] { ui_setBuildTitle(text); });
+    if (queuedForMainThread([this, text] { ui_setBuildTitle(text); }))
         return;
-    }
     if (!nextDayButton)
         return;
     bool building = !text.empty();
@@ -529,11 +526,8 @@ void Game::ui_setBuildTitle(const std::string& text)
 
 void Game::ui_setDateButtonEnabled(bool enabled)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, enabled] { ui_setDateButtonEnabled(enabled); });
+    if (queuedForMainThread([this, enabled] { ui_setDateButtonEnabled(enabled); }))
         return;
-    }
     if (!nextDayButton || nextDayCooldown > 0.0)
         return;
     setNextDayEnabled(this, enabled);
@@ -541,11 +535,8 @@ void Game::ui_setDateButtonEnabled(bool enabled)
 
 void Game::ui_closeAllWindows()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_closeAllWindows(); });
+    if (queuedForMainThread([this] { ui_closeAllWindows(); }))
         return;
-    }
     if (actionProgressButton)
     {
         actionProgressButton->setVisible(false);

@@ -86,11 +86,8 @@ gui::CheckBox* settingCheckBox(Game* game, gui::Window* window, int y, const std
 
 void Game::ui_showMenu()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showMenu(); });
+    if (queuedForMainThread([this] { ui_showMenu(); }))
         return;
-    }
     if (menuWindow || !ui)
         return;
     playSound("open_window");
@@ -118,11 +115,8 @@ void Game::ui_showMenu()
 
 void Game::ui_showOptions()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showOptions(); });
+    if (queuedForMainThread([this] { ui_showOptions(); }))
         return;
-    }
     if (optionsWindow || !ui)
         return;
     playSound("open_window");
@@ -171,11 +165,8 @@ void Game::ui_showOptions()
 
 void Game::ui_showAbout()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showAbout(); });
+    if (queuedForMainThread([this] { ui_showAbout(); }))
         return;
-    }
     if (aboutWindow || !ui)
         return;
     playSound("open_window");

@@ -47,25 +47,10 @@ gui::Text* values[goodsKinds][columnCount] = {};
 gui::Text* prices[goodsKinds] = {};
 gui::Button* previousButtons[goodsKinds] = {};
 
-sf::Sprite* spriteOf(Game* game, const char* name)
-{
-    return game->sprites ? game->sprites->getSprite(name) : nullptr;
-}
-
 // An id made of a name and a goods kind, so tests and tools can find the widget.
 int kindId(const char* name, int kind)
 {
     return hashString((std::string(name) + std::to_string(kind)).c_str());
-}
-
-gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text,
-                   int align, int font, int id = 0)
-{
-    gui::Text* widget = game->ui->createText(x, y, w, 8, text, align, id);
-    if (font != 0)
-        widget->setFont(font);
-    window->addChild(widget);
-    return widget;
 }
 
 // Whole units rounded down, kept inside what "%d" can print.
@@ -115,10 +100,7 @@ void addHeadings(Game* game, gui::Window* window)
     for (int column = 0; column < columnCount; ++column)
         addText(game, window, columnX[column], 24, 50, heads[column], 2, 1);
     addText(game, window, prevX, 24, resetX + 8 - prevX, "Price", 1, 1);
-    gui::Image* line = game->ui->createImage(10, 31, 320, 1, spriteOf(game, "ui/production_titles_underline"), 0);
-    line->sourceRect = sf::IntRect(0, 0, productionWidth - 20, 1);
-    line->width = productionWidth - 20;
-    window->addChild(line);
+    addUnderline(game, window, 31, "ui/production_titles_underline", productionWidth);
 }
 
 void addRow(Game* game, gui::Window* window, int kind)
@@ -179,11 +161,8 @@ void buildProductionWindow(Game* game)
 
 void Game::ui_showProduction()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_showProduction(); });
+    if (queuedForMainThread([this] { ui_showProduction(); }))
         return;
-    }
     if (!ui)
         return;
     {
@@ -200,11 +179,8 @@ void Game::ui_showProduction()
 
 void Game::ui_refreshProduction()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshProduction(); });
+    if (queuedForMainThread([this] { ui_refreshProduction(); }))
         return;
-    }
     // The goods tables are the tick's: wait for a running one first.
     sf::Lock tiles(tileMutex);
     sf::Lock lock(productionWindowMutex);

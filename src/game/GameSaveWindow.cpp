@@ -83,11 +83,8 @@ void addSlotRow(Game* game, gui::Window* window, int slot, bool saving, const st
 
 void Game::ui_showSaveSlots(bool saving)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, saving] { ui_showSaveSlots(saving); });
+    if (queuedForMainThread([this, saving] { ui_showSaveSlots(saving); }))
         return;
-    }
     // Opened again, perhaps for the other purpose: built anew with fresh slots.
     closeScreen(saveSlotsWindow);
     playSound("open_window");

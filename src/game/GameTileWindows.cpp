@@ -10,6 +10,7 @@
 #include "resources/Utils.h"
 #include "simulation/ActionPrices.h"
 #include "simulation/Building.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/City.h"
 #include "simulation/Commercial.h"
 #include "simulation/Factory.h"
@@ -51,9 +52,6 @@ const int priceHeight = 9;
 const int arrowSize = 12;
 const int actionsWidth = gridColumns * cellWidth + 2 * gridLeft;
 
-// The fixed range the day tick gives fire, police and hospital coverage.
-const int serviceRange = 12;
-
 Tile* actionsTile = nullptr;
 unsigned int actionsTileId = 0;
 std::vector<int> shownActions;
@@ -71,29 +69,12 @@ sf::Sprite* sprite(Game* game, const std::string& name)
 // The icon of an action; on a house or shop an improvement shows its upgrade badge.
 std::string actionIcon(int actionId, int tileType)
 {
-    bool onHouse = tileType == TileHouse;
-    switch (actionId)
-    {
-    case 1: return "ui/action_road";
-    case 2: return "ui/action_housing";
-    case 3: return onHouse ? "ui/action_housing_large_upgrade" : "ui/action_housing_large";
-    case 4: return onHouse ? "ui/action_flats_upgrade" : "ui/action_flats";
-    case 5: return tileType == TileShop ? "ui/action_shop_upgrade" : "ui/action_shop";
-    case 6: return "ui/action_market";
-    case 7: return "ui/action_convenience_store";
-    case 8: return "ui/action_park";
-    case 9: return "ui/action_watertower";
-    case 10: return "ui/action_factory";
-    case 11: return "ui/action_fire_station";
-    case 12: return "ui/action_police_station";
-    case 13: return "ui/action_hospital";
-    case 14: return "ui/action_commercial";
-    case 15: return "ui/action_plant_tree";
-    case 16: return "ui/action_clear";
-    case 18: return "ui/action_pumping_station";
-    case 19: return "ui/action_landfill";
-    default: return "";
-    }
+    const ActionKind* action = actionKind(actionId);
+    if (!action)
+        return "";
+    const BuildingKind* built = kindBuiltBy(actionId);
+    bool improves = built && built->type == tileType && action->upgradeIcon[0] != '\0';
+    return improves ? action->upgradeIcon : action->icon;
 }
 
 int pageCount()
@@ -255,17 +236,20 @@ int kindOf(const Tile& tile)
 // What stands on a tile, as the window's heading names it.
 std::string tileName(const Tile& tile)
 {
-    static const char* const houseNames[4] = {"House", "Small house", "Large house", "Flats"};
-    static const char* const shopNames[4] = {"Shop", "Market", "Shop", "Convenience store"};
-    static const char* const typeNames[15] = {"Empty land", "Tree", "Road", "House", "Shop",
-                                              "Park", "Water tower", "Factory", "Fire station", "Police station",
-                                              "Hospital", "Office building", "Rubble", "Pumping station", "Landfill"};
+    int level = 0;
     if (const House* house = dynamic_cast<const House*>(tile.building))
-        return houseNames[house->level >= 1 && house->level <= 3 ? house->level : 0];
-    if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
-        return shopNames[shop->level >= 1 && shop->level <= 3 ? shop->level : 0];
-    if (tile.type >= 0 && tile.type < 15)
-        return typeNames[tile.type];
+        level = house->level;
+    else if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
+        level = shop->level;
+    else if (tile.type == TileHouse || tile.type == TileShop)
+        level = -1;
+    if (const BuildingKind* kind = buildingKind(tile.type, level))
+        return kind->name;
+    // A record of a level no kind has.
+    if (tile.type == TileHouse)
+        return "House";
+    if (tile.type == TileShop)
+        return "Shop";
     return "Unknown";
 }
 
@@ -410,11 +394,8 @@ Tile* findTileById(Game* game, unsigned int id)
 
 void Game::ui_showTileActions(Tile* tile)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, tile] { ui_showTileActions(tile); });
+    if (queuedForMainThread([this, tile] { ui_showTileActions(tile); }))
         return;
-    }
     if (!tile || !(tile->flags & TileRevealed))
         return;
     sf::Lock lock(tileMutex);
@@ -474,11 +455,8 @@ void Game::ui_showTileActions(Tile* tile)
 
 void Game::ui_showTileInformation(Tile* tile)
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this, tile] { ui_showTileInformation(tile); });
+    if (queuedForMainThread([this, tile] { ui_showTileInformation(tile); }))
         return;
-    }
     if (!tile || !(tile->flags & TileRevealed))
         return;
     // The same house again (it caught fire, say) keeps the rent already
@@ -529,11 +507,8 @@ void Game::ui_showTileInformation(Tile* tile)
 
 void Game::ui_refreshTileInformation()
 {
-    if (!isMainThread())
-    {
-        runOnMainThread([this] { ui_refreshTileInformation(); });
+    if (queuedForMainThread([this] { ui_refreshTileInformation(); }))
         return;
-    }
     if (!tileInformationWindow || !infoTile)
         return;
     Tile* tile = infoTile;

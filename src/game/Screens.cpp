@@ -1,8 +1,11 @@
 #include "game/Screens.h"
 
 #include "game/Game.h"
+#include "gui/Image.h"
+#include "gui/Text.h"
 #include "gui/UI.h"
 #include "gui/Window.h"
+#include "resources/SpriteManager.h"
 #include "resources/Utils.h"
 
 #include <algorithm>
@@ -43,6 +46,29 @@ gui::Button* cancelActionButton = nullptr;
 double nextDayCooldown = 0.0;
 double tickWindow = 0.0;
 bool tickShown = false;
+
+sf::Sprite* spriteOf(Game* game, const char* name)
+{
+    return game->sprites ? game->sprites->getSprite(name) : nullptr;
+}
+
+gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text, int align,
+                   int font, int id)
+{
+    gui::Text* widget = game->ui->createText(x, y, w, 8, text, align, id);
+    if (font != 0)
+        widget->setFont(font);
+    window->addChild(widget);
+    return widget;
+}
+
+void addUnderline(Game* game, gui::Window* window, int y, const char* sprite, int windowWidth)
+{
+    gui::Image* line = game->ui->createImage(10, y, 320, 1, spriteOf(game, sprite), 0);
+    line->sourceRect = sf::IntRect(0, 0, windowWidth - 20, 1);
+    line->width = windowWidth - 20;
+    window->addChild(line);
+}
 
 void closeScreen(gui::Window*& window)
 {

@@ -12,6 +12,11 @@
 
 class Game;
 
+namespace sf
+{
+class Sprite;
+}
+
 namespace gui
 {
 class Button;
@@ -64,6 +69,18 @@ extern gui::Button* cancelActionButton;
 extern double nextDayCooldown;
 extern double tickWindow;
 extern bool tickShown;
+
+// A sprite by name; none without a sprite manager (headless games).
+sf::Sprite* spriteOf(Game* game, const char* name);
+
+// A text one line high in a font (0 normal, 1 small, 2 bold) and alignment
+// (0 left, 1 centre, 2 right), added to the window.
+gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text, int align,
+                   int font, int id = 0);
+
+// A rule from x 10 to 10 short of the window's right edge. The sprite is
+// wider than the window, so only the part inside the frame is drawn.
+void addUnderline(Game* game, gui::Window* window, int y, const char* sprite, int windowWidth);
 
 // Closes a window as its Close button would (its close handler runs) and
 // clears the pointer.

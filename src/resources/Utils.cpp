@@ -2,7 +2,10 @@
 
 #include "resources/Platform.h"
 
+#include <SFML/System/Utf.hpp>
+
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 
 namespace
@@ -12,81 +15,39 @@ std::string basePath;
 
 int utf8Encode(uint32_t codePoint, char* out)
 {
-    int length;
-    uint8_t leadMark;
-    if (codePoint < 0x80)
-    {
-        out[0] = static_cast<char>(codePoint);
-        return 1;
-    }
-    if (codePoint < 0x800)
-    {
-        length = 2;
-        leadMark = 0xC0;
-    }
-    else if (codePoint < 0x10000)
-    {
-        length = 3;
-        leadMark = 0xE0;
-    }
-    else if (codePoint < 0x110000)
-    {
-        length = 4;
-        leadMark = 0xF0;
-    }
-    else
-    {
+    if (codePoint > 0x10FFFF)
         codePoint = 0xFFFD;
-        length = 3;
-        leadMark = 0xE0;
-    }
-    for (int i = length - 1; i > 0; --i)
+    if (codePoint >= 0xD800 && codePoint <= 0xDBFF)
     {
-        out[i] = static_cast<char>(0x80 | (codePoint & 0x3F));
-        codePoint >>= 6;
+        // sf::Utf8 writes nothing for a lone high surrogate, but one 16-bit
+        // unit of a font text may be one: keep its three bytes.
+        out[0] = static_cast<char>(0xED);
+        out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        return 3;
     }
-    out[0] = static_cast<char>(codePoint | leadMark);
-    return length;
+    return static_cast<int>(sf::Utf8::encode(codePoint, out) - out);
 }
 
 int utf8SequenceLength(const char* lead)
 {
-    uint8_t b = static_cast<uint8_t>(*lead);
-    if (b < 0xC0)
-        return 1;
-    if (b < 0xE0)
-        return 2;
-    if (b < 0xF0)
-        return 3;
-    if (b < 0xF8)
-        return 4;
-    if (b < 0xFC)
-        return 5;
-    return 6;
+    // sf::Utf8's own table of trailing bytes, asked through a sequence made
+    // here, so that nothing past the lead byte is read.
+    const char sequence[6] = {*lead, '\x80', '\x80', '\x80', '\x80', '\x80'};
+    return static_cast<int>(sf::Utf8::next(sequence, sequence + 6) - sequence);
 }
 
 uint32_t utf8Decode(const char* sequence, int* length)
 {
-    static const uint32_t offsets[6] = {0x00000000u, 0x00003080u, 0x000E2080u,
-                                        0x03C82080u, 0xFA082080u, 0x82082080u};
     int n = utf8SequenceLength(sequence);
-    uint32_t v = 0;
-    for (int i = 0; i < n; ++i)
-    {
-        uint8_t byte = static_cast<uint8_t>(sequence[i]);
-        // A lead byte promising more bytes than the text holds: stop at the
-        // terminator instead of reading past it.
-        if (byte == 0 && i > 0)
-        {
-            if (length)
-                *length = i;
-            return 0xFFFD;
-        }
-        v = v * 64 + byte;
-    }
+    // A lead byte promising more bytes than the text holds: stop at the
+    // terminator instead of reading past it.
+    int present = sequence[0] == '\0' ? 1 : static_cast<int>(strnlen(sequence, static_cast<size_t>(n)));
+    sf::Uint32 codePoint = 0;
+    sf::Utf8::decode(sequence, sequence + present, codePoint, 0xFFFD);
     if (length)
-        *length = n;
-    return v - offsets[n - 1];
+        *length = present;
+    return present < n ? 0xFFFDu : codePoint;
 }
 
 std::string wideToUtf8(const WideString& text)

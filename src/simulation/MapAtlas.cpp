@@ -4,6 +4,7 @@
 #include "resources/Font.h"
 #include "resources/FontManager.h"
 #include "resources/SpriteManager.h"
+#include "simulation/BuildingKinds.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -14,17 +15,24 @@
 namespace
 {
 // The sprites the map and its layers are drawn with.
-const char* const atlasSprites[] = {
+// The sprites the map draws besides the buildings' own.
+const char* const overlaySprites[] = {
     "tile_border", "tile_outline", "tile_highlighted", "tile_semi_filled", "hidden_tile_overlay",
     "trash_on_streets", "road1", "road2", "road3", "road4", "road5", "road6", "road7", "road8", "road9",
-    "road10", "road11", "road1_end1", "road1_end2", "road2_end1", "road2_end2", "house_small_1",
-    "house_small_2", "house_small_3", "house_small_4", "house_large_1", "house_large_2", "house_large_3",
-    "factory_1", "factory_2", "flats_1", "flats_2", "flats_3", "flats_4", "commercial_1", "commercial_2",
-    "commercial_3", "commercial_4", "shop", "market", "convenience_store", "park1", "tree1", "rubble",
-    "watertower", "fire_station", "police_station", "hospital", "pumping_station", "landfill",
-    "fire_animation", "ui/attraction_positive", "ui/attraction_neutral", "ui/attraction_negative",
-    "ui/needs_icons", "ui/crime_icon", "ui/fire_hazard_icon", "ui/need_hospital_icon",
+    "road10", "road11", "road1_end1", "road1_end2", "road2_end1", "road2_end2", "fire_animation",
+    "ui/attraction_positive", "ui/attraction_neutral", "ui/attraction_negative", "ui/needs_icons",
+    "ui/crime_icon", "ui/fire_hazard_icon", "ui/need_hospital_icon",
 };
+
+// Every sprite of the atlas: the overlays, then each building kind's.
+std::vector<std::string> atlasSprites()
+{
+    std::vector<std::string> names(std::begin(overlaySprites), std::end(overlaySprites));
+    for (int k = 0; k < buildingKindCount; ++k)
+        for (const std::string& name : spriteNames(buildingKinds[k]))
+            names.push_back(name);
+    return names;
+}
 
 // The labels use the numbers font: dark figures with a light rim read over any building.
 const int labelFontIndex = 3;
@@ -99,7 +107,7 @@ MapAtlas::Source MapAtlas::currentSource() const
     now.light = game->lightColor;
     now.dark = game->darkColor;
     now.sprites = game->sprites;
-    now.firstSprite = game->sprites->getSprite(atlasSprites[0]);
+    now.firstSprite = game->sprites->getSprite(overlaySprites[0]);
     const Font* labels = game->fonts ? game->fonts->getFont(labelFontIndex) : nullptr;
     now.font = labels;
     now.fontTexture = labels ? labels->texture : nullptr;
@@ -112,7 +120,7 @@ void MapAtlas::build()
     regions.clear();
     font = nullptr;
     std::vector<Piece> pieces;
-    for (const char* name : atlasSprites)
+    for (const std::string& name : atlasSprites())
     {
         sf::Sprite* sprite = game->sprites->getSprite(name);
         if (!sprite || !sprite->getTexture() || sprite->getTexture()->getSize().x == 0)

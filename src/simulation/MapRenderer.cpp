@@ -3,6 +3,7 @@
 #include "resources/Font.h"
 #include "resources/FontDefinition.h"
 #include "resources/SpriteLayout.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Map.h"
@@ -198,35 +199,10 @@ void MapRenderer::resolveSprites()
     s.fire = atlas.find("fire_animation");
     for (int bits = 0; bits < 16; ++bits)
         s.roads[bits] = atlas.find(roadSpriteName(bits & 1, bits & 2, bits & 4, bits & 8));
-    char name[32];
-    for (int i = 0; i < 4; ++i)
-    {
-        std::snprintf(name, sizeof name, "house_small_%d", i + 1);
-        s.smallHouses[i] = atlas.find(name);
-        std::snprintf(name, sizeof name, "flats_%d", i + 1);
-        s.flats[i] = atlas.find(name);
-        std::snprintf(name, sizeof name, "commercial_%d", i + 1);
-        s.offices[i] = atlas.find(name);
-    }
-    for (int i = 0; i < 3; ++i)
-    {
-        std::snprintf(name, sizeof name, "house_large_%d", i + 1);
-        s.largeHouses[i] = atlas.find(name);
-    }
-    s.factories[0] = atlas.find("factory_1");
-    s.factories[1] = atlas.find("factory_2");
-    s.shops[0] = atlas.find("market");
-    s.shops[1] = atlas.find("shop");
-    s.shops[2] = atlas.find("convenience_store");
-    s.park = atlas.find("park1");
-    s.tree = atlas.find("tree1");
-    s.rubble = atlas.find("rubble");
-    s.waterTower = atlas.find("watertower");
-    s.fireStation = atlas.find("fire_station");
-    s.policeStation = atlas.find("police_station");
-    s.hospital = atlas.find("hospital");
-    s.pumpingStation = atlas.find("pumping_station");
-    s.landfill = atlas.find("landfill");
+    s.kinds.assign(buildingKindCount, {});
+    for (int k = 0; k < buildingKindCount; ++k)
+        for (const std::string& name : spriteNames(buildingKinds[k]))
+            s.kinds[k].push_back(atlas.find(name));
     s.attraction[0] = atlas.find("ui/attraction_negative");
     s.attraction[1] = atlas.find("ui/attraction_neutral");
     s.attraction[2] = atlas.find("ui/attraction_positive");
@@ -473,50 +449,23 @@ void MapRenderer::addLabel(const std::string& text, float centerX, float middleY
 
 const sf::IntRect* MapRenderer::buildingSprite(const Tile& tile) const
 {
-    unsigned variant = scatter(tile.id);
-    switch (tile.type)
+    // A record of a level no kind has is drawn as the nearest level.
+    int level = 1;
+    if (tile.type == TileHouse || tile.type == TileShop)
     {
-    case TileTree:
-        return sprites.tree;
-    case TileHouse:
-    {
-        const House* house = dynamic_cast<const House*>(tile.building);
-        int level = house ? house->level : 1;
-        if (level >= 3)
-            return sprites.flats[variant % 4];
-        if (level == 2)
-            return sprites.largeHouses[variant % 3];
-        return sprites.smallHouses[variant % 4];
+        if (const House* house = dynamic_cast<const House*>(tile.building))
+            level = house->level;
+        else if (const Shop* shop = dynamic_cast<const Shop*>(tile.building))
+            level = shop->level;
+        level = std::max(1, std::min(3, level));
     }
-    case TileShop:
-    {
-        const Shop* shop = dynamic_cast<const Shop*>(tile.building);
-        int level = shop ? shop->level : 1;
-        return sprites.shops[level <= 1 ? 0 : level == 2 ? 1 : 2];
-    }
-    case TilePark:
-        return sprites.park;
-    case TileWaterTower:
-        return sprites.waterTower;
-    case TileFactory:
-        return sprites.factories[variant % 2];
-    case TileFireStation:
-        return sprites.fireStation;
-    case TilePoliceStation:
-        return sprites.policeStation;
-    case TileHospital:
-        return sprites.hospital;
-    case TileOffice:
-        return sprites.offices[variant % 4];
-    case TileRubble:
-        return sprites.rubble;
-    case TilePumpingStation:
-        return sprites.pumpingStation;
-    case TileLandfill:
-        return sprites.landfill;
-    default:
+    const BuildingKind* kind = buildingKind(tile.type, level);
+    if (!kind)
         return nullptr;
-    }
+    const std::vector<const sf::IntRect*>& variants = sprites.kinds[kind - buildingKinds];
+    if (variants.empty())
+        return nullptr;
+    return variants[scatter(tile.id) % variants.size()];
 }
 
 bool MapRenderer::showsTrash(const Tile& tile, double trash) const

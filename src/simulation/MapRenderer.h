@@ -57,21 +57,8 @@ private:
         const sf::IntRect* trash = nullptr;
         const sf::IntRect* fire = nullptr;
         const sf::IntRect* roads[16] = {};
-        const sf::IntRect* smallHouses[4] = {};
-        const sf::IntRect* largeHouses[3] = {};
-        const sf::IntRect* flats[4] = {};
-        const sf::IntRect* factories[2] = {};
-        const sf::IntRect* offices[4] = {};
-        const sf::IntRect* shops[3] = {};
-        const sf::IntRect* park = nullptr;
-        const sf::IntRect* tree = nullptr;
-        const sf::IntRect* rubble = nullptr;
-        const sf::IntRect* waterTower = nullptr;
-        const sf::IntRect* fireStation = nullptr;
-        const sf::IntRect* policeStation = nullptr;
-        const sf::IntRect* hospital = nullptr;
-        const sf::IntRect* pumpingStation = nullptr;
-        const sf::IntRect* landfill = nullptr;
+        // By building kind (the index into buildingKinds), one per variant.
+        std::vector<std::vector<const sf::IntRect*>> kinds;
         const sf::IntRect* attraction[3] = {};
         const sf::IntRect* needs = nullptr;
         const sf::IntRect* warnings[3] = {};
