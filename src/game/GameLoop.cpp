@@ -3,6 +3,7 @@
 #include "game/MainMenu.h"
 #include "gui/UI.h"
 #include "gui/Widget.h"
+#include "resources/Platform.h"
 #include "resources/Settings.h"
 #include "resources/SoundManager.h"
 #include "simulation/Map.h"
@@ -44,6 +45,7 @@ void Game::run()
         ui_update();
         presentFrame();
         freeFinishedUpdateThread();
+        platform::reapEndedOpeners();
         if (recreateWindow)
         {
             recreateWindow = false;
