@@ -5,7 +5,6 @@
 #include "resources/Utils.h"
 #include "simulation/City.h"
 #include "simulation/Map.h"
-#include "simulation/MapRenderer.h"
 #include "simulation/SaveBinding.h"
 #include "simulation/SaveFile.h"
 #include "simulation/TextTables.h"
@@ -57,10 +56,8 @@ Map* replaceMap(Game& game, Map* fresh)
     game.map = fresh;
     if (old)
     {
-        fresh->renderer = old->renderer;
-        old->renderer = nullptr;
-        if (fresh->renderer)
-            fresh->renderer->map = fresh;
+        // The next frame's draw aims it at the new map.
+        fresh->renderer = std::move(old->renderer);
     }
     return old;
 }
