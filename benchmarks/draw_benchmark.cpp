@@ -16,7 +16,7 @@
 #include "resources/Utils.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
-#include "simulation/MapRenderer.h"
+#include "simulation/draw/MapRenderer.h"
 #include "simulation/Shop.h"
 
 #include <SFML/OpenGL.hpp>

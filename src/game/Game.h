@@ -31,7 +31,9 @@ class Window;
 // its methods are split by concern over files named Game*.cpp:
 //   Game.cpp          construction and the narrow calls the simulation uses
 //   GameWindow.cpp    start-up, window, views, post-processing, quit
-//   GameLoop.cpp      main loop, input, dragging, screen shake
+//   GameLoop.cpp      the main loop: a frame (the one file that draws the map)
+//   GameInput.cpp     window events, the mouse, dragging the map
+//   GameEffects.cpp   screen shake and the "+1" particles
 //   GamePicking.cpp   tile picking, camera centring, tile click handlers
 //   GameModes.cpp     new game and screen modes
 //   GameHud.cpp       heads-up display (ui_create, ui_update, ...)
@@ -42,7 +44,7 @@ class Window;
 //   GameMenuWindows.cpp         in-game menu, options, about
 //   GameSaveWindow.cpp          save and load slots
 //   simulation/GameActions.cpp  actions, progress clicks, day advance
-//   simulation/GameTick.cpp     the day tick and housing demand
+//   simulation/GameTick.cpp     the day tick, its thread and housing demand
 //   simulation/GameSave.cpp     the save file
 class Game
 {
@@ -75,7 +77,7 @@ public:
     // Closes the window and writes conf.dat.
     void quit();
 
-    // --- main loop and input (GameLoop.cpp)
+    // --- main loop (GameLoop.cpp)
 
     // Runs frames until the window closes.
     void run();
@@ -83,14 +85,13 @@ public:
     // Measures the last frame in whole milliseconds; long frames keep the old value.
     void updateDeltaTime();
 
-    // Polls and routes every pending window event.
-    void handleEvents();
-
     // Clears the current render target with the light colour.
     void clearRenderTarget();
 
-    // Deletes the thread object of a finished day tick.
-    void freeFinishedUpdateThread();
+    // --- input (GameInput.cpp)
+
+    // Polls and routes every pending window event.
+    void handleEvents();
 
     // The mouse position in logical pixels.
     sf::Vector2i getScaledMousePosition() const;
@@ -104,8 +105,6 @@ public:
     // Pans the map while dragging.
     void onMouseMoved(const sf::Event& event);
 
-    // Moves the game view around its base while a shake runs.
-    void updateScreenShake();
 
     // --- tile picking and camera (GamePicking.cpp)
 
@@ -166,13 +165,25 @@ public:
     // Counts the houses of each level into housesPerLevel.
     void countHousesByLevel();
 
+
+    // --- screen shake and "+1" particles (GameEffects.cpp)
+
     // Starts shaking the game view.
     void startScreenShake(float strength, float decay);
+
+    // Moves the game view around its base while a shake runs.
+    void updateScreenShake();
+
+    // A "+1" rising from a tile after a progress click.
+    void spawnPlusOne(const Tile& tile);
 
     // Ages, moves and draws the "+1" particles.
     void updatePlusOnes(float dt);
 
     // --- the day tick (simulation/GameTick.cpp, simulation/DayTick.cpp)
+
+    // Deletes the thread object of a finished day tick.
+    void freeFinishedUpdateThread();
 
     // One day of the city; runs on the thread nextDay starts.
     void buildingTick();

@@ -6,7 +6,6 @@
 #include "gui/Text.h"
 #include "gui/UI.h"
 #include "gui/Window.h"
-#include "resources/SpriteManager.h"
 #include "resources/Utils.h"
 #include "simulation/City.h"
 #include "simulation/TextTables.h"

@@ -1,10 +1,10 @@
 #include "game/MainMenu.h"
 
 #include "game/Game.h"
+#include "game/Screens.h"
 #include "gui/Button.h"
 #include "gui/Image.h"
 #include "gui/UI.h"
-#include "resources/SpriteManager.h"
 
 namespace
 {
@@ -13,12 +13,6 @@ const int buttonHeight = 18;
 const int buttonStep = 22;
 const int firstButtonY = 104;
 const int boldFont = 2;
-
-// A sprite by name; none without a sprite manager (headless games).
-sf::Sprite* spriteOf(Game* game, const char* name)
-{
-    return game->sprites ? game->sprites->getSprite(name) : nullptr;
-}
 
 // Centres a widget horizontally at a given height.
 void placeCentred(gui::Widget* widget, int screenWidth, int y)
@@ -39,10 +33,10 @@ void MainMenu::createWidgets()
     UI* ui = game->ui;
     gui::Widget* root = ui->menuRoot;
 
-    title = ui->createImage(0, 0, 240, 40, spriteOf(game, "ui/menu/title"), -1);
-    separator = ui->createImage(0, 0, 240, 5, spriteOf(game, "ui/menu/title_separator"), -1);
-    subtitle = ui->createImage(0, 0, 160, 12, spriteOf(game, "ui/menu/subtitle"), -1);
-    city = ui->createImage(0, 0, 320, 100, spriteOf(game, "ui/menu/city"), -1);
+    title = ui->createImage(0, 0, 240, 40, screens::spriteOf(game, "ui/menu/title"), -1);
+    separator = ui->createImage(0, 0, 240, 5, screens::spriteOf(game, "ui/menu/title_separator"), -1);
+    subtitle = ui->createImage(0, 0, 160, 12, screens::spriteOf(game, "ui/menu/subtitle"), -1);
+    city = ui->createImage(0, 0, 320, 100, screens::spriteOf(game, "ui/menu/city"), -1);
     for (gui::Widget* image : {static_cast<gui::Widget*>(city), static_cast<gui::Widget*>(title),
                                static_cast<gui::Widget*>(separator), static_cast<gui::Widget*>(subtitle)})
         root->addChild(image);

@@ -1,12 +1,12 @@
 #include "resources/Platform.h"
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <ctime>
-#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -18,62 +18,8 @@ extern char** environ;
 
 namespace
 {
-// Openers still running, by process id; 0 marks a free slot. Written by the
-// main thread, cleared by whichever thread takes the SIGCHLD.
-const int maxOpeners = 32;
-std::atomic<pid_t> openers[maxOpeners];
-struct sigaction previousChildAction;
-
-// Waits for the openers that have ended, and only for them: other children
-// of the process stay theirs to wait for.
-void reapOpeners()
-{
-    for (std::atomic<pid_t>& slot : openers)
-    {
-        pid_t pid = slot.load();
-        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == pid)
-            slot.compare_exchange_strong(pid, 0);
-    }
-}
-
-void onChildExit(int signal)
-{
-    int saved = errno;
-    reapOpeners();
-    errno = saved;
-    void (*previous)(int) = previousChildAction.sa_handler;
-    if (!(previousChildAction.sa_flags & SA_SIGINFO) && previous != SIG_DFL && previous != SIG_IGN)
-        previous(signal);
-}
-
-// An ended opener is reaped the moment it ends, so none lingers as a zombie,
-// and the game never waits for one.
-void installReaper()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    struct sigaction current;
-    sigaction(SIGCHLD, nullptr, &current);
-    // With SIGCHLD ignored the system reaps every child already.
-    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_IGN)
-        return;
-    struct sigaction action;
-    std::memset(&action, 0, sizeof(action));
-    action.sa_handler = onChildExit;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
-    sigaction(SIGCHLD, &action, &previousChildAction);
-}
-
-int freeOpenerSlot()
-{
-    for (int i = 0; i < maxOpeners; ++i)
-        if (openers[i].load() == 0)
-            return i;
-    return -1;
-}
+// Openers started and not yet waited for, by process id; the main thread's.
+std::vector<pid_t> openers;
 
 std::string errorText(int code)
 {
@@ -136,23 +82,20 @@ namespace platform
 
 std::string workingDirectory()
 {
-    char buffer[1025] = {};
-    if (!getcwd(buffer, 1024))
-        return "";
-    return buffer;
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::current_path(error);
+    return error ? std::string() : path.string();
 }
 
 std::vector<std::string> listDirectory(const std::string& path, bool* ok)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(path.c_str());
+    std::error_code error;
+    std::filesystem::directory_iterator entry(path, error);
     if (ok)
-        *ok = dir != nullptr;
-    if (!dir)
-        return names;
-    while (dirent* entry = readdir(dir))
-        names.emplace_back(entry->d_name);
-    closedir(dir);
+        *ok = !error;
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+        names.push_back(entry->path().filename().string());
     return names;
 }
 
@@ -168,12 +111,9 @@ std::string formatLocalTime(const char* format)
 
 bool makeDirectory(const std::string& path)
 {
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST)
-    {
-        struct stat info{};
-        return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    }
-    return false;
+    std::error_code error;
+    std::filesystem::create_directory(path, error);
+    return std::filesystem::is_directory(path, error);
 }
 
 bool writeFileReplacing(const std::string& path, const std::string& temporaryPath, const std::string& data,
@@ -251,22 +191,15 @@ ReadResult readFileStart(const std::string& path, long long maxBytes, std::strin
 std::string unusedPath(const std::string& stem, const std::string& extension)
 {
     std::string path = stem + extension;
-    struct stat info{};
-    for (int n = 2; lstat(path.c_str(), &info) == 0; ++n)
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(path, error)); ++n)
         path = stem + " (" + std::to_string(n) + ")" + extension;
     return path;
 }
 
 bool openWithDesktop(const std::string& path)
 {
-    installReaper();
-    reapOpeners();
-    int slot = freeOpenerSlot();
-    if (slot < 0)
-    {
-        std::printf("Too many folder windows still opening\n");
-        return false;
-    }
+    reapEndedOpeners();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -284,10 +217,17 @@ bool openWithDesktop(const std::string& path)
         std::printf("Could not start xdg-open: %s\n", errorText(rc).c_str());
         return false;
     }
-    openers[slot].store(pid);
-    // It may have ended before its slot was set, unseen by the reaper.
-    reapOpeners();
+    openers.push_back(pid);
     return true;
+}
+
+void reapEndedOpeners()
+{
+    // Only the openers are waited for: other children of the process stay
+    // theirs to wait for, and a running one is not waited on.
+    openers.erase(std::remove_if(openers.begin(), openers.end(),
+                                 [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; }),
+                  openers.end());
 }
 
 bool audioOutputAvailable()

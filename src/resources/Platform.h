@@ -9,11 +9,12 @@
 namespace platform
 {
 
-// Current working directory (at most 1024 characters), "" when unknown.
+// Current working directory, "" when unknown.
 std::string workingDirectory();
 
-// Entry names of a directory in the order the directory stream delivers them;
-// ok is set to false when the directory does not open.
+// Entry names of a directory, without "." and "..", in the order the
+// directory stream delivers them; ok is set to false when the directory
+// does not open.
 std::vector<std::string> listDirectory(const std::string& path, bool* ok = nullptr);
 
 // Local time formatted with strftime; "" when the result does not fit.
@@ -53,9 +54,12 @@ ReadResult readFileStart(const std::string& path, long long maxBytes, std::strin
 std::string unusedPath(const std::string& stem, const std::string& extension);
 
 // Starts the desktop's opener (xdg-open) on a folder without a shell and
-// without waiting for it; it is reaped when it ends. False when it could
-// not be started.
+// without waiting for it. False when it could not be started.
 bool openWithDesktop(const std::string& path);
+
+// Waits for the openers that have ended, so none stays a zombie; never
+// waits for one still running. The main loop calls it every frame.
+void reapEndedOpeners();
 
 // Whether the audio library holds an output context; call it after the
 // first sound object was made (that is what opens the device).

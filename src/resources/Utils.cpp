@@ -4,8 +4,8 @@
 
 #include <SFML/System/Utf.hpp>
 
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 namespace
@@ -109,7 +109,7 @@ std::vector<std::string> listFiles(const std::string& dir, const std::string& ex
     std::string pattern = "." + ext;
     for (const std::string& name : platform::listDirectory(dir))
     {
-        if (name == "." || name == ".." || name == ".DS_Store")
+        if (name == ".DS_Store")
             continue;
         if (name.find(pattern) != std::string::npos)
             result.push_back(name);
@@ -169,9 +169,6 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 
 bool fileExists(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }

@@ -45,7 +45,7 @@ std::vector<std::string> split(const std::string& text, char delim);
 // Like split, but blanks inside the outermost double quotes stay in one piece.
 std::vector<std::string> splitQuoted(const std::string& text, char delim);
 
-// True when the file opens for reading.
+// True when a regular file stands at the path (a folder or a pipe is none).
 bool fileExists(const std::string& path);
 
 // Every occurrence of from replaced by to.

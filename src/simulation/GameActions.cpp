@@ -54,8 +54,6 @@ const ActionInfo actionTable[actionCount] = {
     {20, 14, 0, 0.4f, 1.0f, "plop_road"},
 };
 
-const float plusOneLifetime = 0.6f;
-
 // Planting, demolishing and firefighting do not get faster with the build rate.
 bool isManualWork(int id)
 {
@@ -133,14 +131,7 @@ void Game::progressAction()
         action.progress += isManualWork(action.id) ? 1.0 : buildRate;
         clicks += 1;
         if (Tile* tile = action.tile)
-        {
-            PlusOneParticle* particle = new PlusOneParticle();
-            particle->x = (tile->x + tile->y + 1) * 16.0f;
-            particle->y = (tile->y - tile->x) * 8.0f + 8.0f;
-            particle->age = 0.0f;
-            particle->drift = (std::rand() % 11 - 5) / 10.0f;
-            plusOnes.push_back(particle);
-        }
+            spawnPlusOne(*tile);
         complete = action.progress >= action.clicksNeeded;
         if (!complete)
             pitch = static_cast<float>(0.75 + 0.3 * action.progress / action.clicksNeeded);
@@ -243,43 +234,6 @@ int Game::nextDay()
         result = 5;
     }
     return result;
-}
-
-void Game::startScreenShake(float strength, float decay)
-{
-    if (gameView)
-        shakeBase = gameView->getCenter();
-    shaking = true;
-    shakeStrength = strength;
-    shakeDecay = decay;
-}
-
-void Game::updatePlusOnes(float dt)
-{
-    sf::RenderTarget* target = getRenderTarget();
-    sf::Sprite* sprite = sprites ? sprites->getSprite("ui/plusone") : nullptr;
-    std::vector<PlusOneParticle*> alive;
-    alive.reserve(plusOnes.size());
-    for (PlusOneParticle* particle : plusOnes)
-    {
-        particle->age += dt;
-        particle->y -= (particle->drift * 10.0f + 32.0f) * dt;
-        // The sway grows with the logarithm of the age, which has no value at 0.
-        if (particle->age > 0.0f)
-            particle->x += std::log(particle->age * 100.0f) * particle->drift * 10.0f * dt;
-        if (particle->age > plusOneLifetime)
-        {
-            delete particle;
-            continue;
-        }
-        if (target && sprite)
-        {
-            sprite->setPosition(particle->x, particle->y);
-            target->draw(*sprite);
-        }
-        alive.push_back(particle);
-    }
-    plusOnes.swap(alive);
 }
 
 void Game::countHousesByLevel()

@@ -66,3 +66,14 @@ void Game::updateHousingDemand()
     for (int c = 0; c < 3; ++c)
         housingDemand[c] = strongest > 0.0 ? raw[c] / strongest : 0.0;
 }
+
+void Game::freeFinishedUpdateThread()
+{
+    sf::Lock lock(updateMutex);
+    if (updateRunning || !updateThread)
+        return;
+    delete updateThread;
+    updateThread = nullptr;
+    std::printf("\tFreeing building update thread!\n");
+    ui_setDateButtonEnabled(true);
+}

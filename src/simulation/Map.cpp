@@ -3,7 +3,6 @@
 #include "game/Game.h"
 #include "simulation/Building.h"
 #include "simulation/City.h"
-#include "simulation/MapRenderer.h"
 #include "simulation/TickGuard.h"
 
 #include <SFML/System/Lock.hpp>
@@ -44,7 +43,6 @@ Map::Map(Game* game) : game(game)
 Map::~Map()
 {
     releaseContents();
-    delete renderer;
 }
 
 void Map::create(int newWidth, int newHeight, bool loading)

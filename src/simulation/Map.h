@@ -4,9 +4,11 @@
 #include "simulation/Tile.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/View.hpp>
 #include <SFML/System/Mutex.hpp>
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 class Game;
@@ -59,6 +61,13 @@ public:
     // Marks the tiles outside the game view as off-screen.
     void updateOnScreenTiles();
 
+    // Flags the tiles outside a rectangle of the world as off-screen, the others as on.
+    void markOnScreen(const sf::FloatRect& view);
+
+    // The world rectangle a view shows, its corner on a whole pixel: what is
+    // drawn and what picking sees.
+    static sf::FloatRect visibleRect(const sf::View& view);
+
     // The waste lying in the streets.
     double getStreetTrash() const;
 
@@ -71,7 +80,7 @@ public:
     // Chooses the information layer drawn over the map.
     void setInfoLayer(int layer);
 
-    // Draws the revealed, on-screen tiles.
+    // Draws the revealed, on-screen tiles (the map drawing's library).
     void draw(sf::RenderTarget& target);
 
     // Tiles inside a rectangle of grid positions, row by row, without its centre tile.
@@ -143,13 +152,12 @@ public:
     std::vector<Tile*> workplaces;
     sf::Mutex mutex;
 
-    // Draws the map; made with the first frame, so a map without a window has none.
-    MapRenderer* renderer = nullptr;
+    // Draws the map; made with the first frame, so a map without a window has
+    // none. Shared, so that its deleter is made where it is, in the drawing's
+    // library: the model frees it without linking the drawing.
+    std::shared_ptr<MapRenderer> renderer;
 
 private:
-    // Flags the tiles outside a rectangle of the world as off-screen, the others as on.
-    void markOnScreen(const sf::FloatRect& view);
-
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 

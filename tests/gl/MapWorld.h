@@ -8,7 +8,7 @@
 #include "../support/GameParts.h"
 
 #include "resources/Utils.h"
-#include "simulation/MapRenderer.h"
+#include "simulation/draw/MapRenderer.h"
 
 #include <gtest/gtest.h>
 

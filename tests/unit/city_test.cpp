@@ -93,24 +93,31 @@ TEST_F(CityTest, RollOversReplaceWholeTables)
     city.addMoney(30.0, FinanceCategory::ShopIncome);
     city.addMoney(-7.0, FinanceCategory::Construction);
 
-    city.rollOverMonth();
-    for (int i = 0; i < City::BookSize; ++i)
+    // The month rolls over first and leaves the year's books alone; then the year.
+    struct Roll
     {
-        EXPECT_EQ(city.lastMonthIncomes[i], i == 4 ? 30.0 : 0.0) << i;
-        EXPECT_EQ(city.lastMonthExpenses[i], i == construction ? -7.0 : 0.0) << i;
-        EXPECT_EQ(city.monthIncomes[i], 0.0);
-        EXPECT_EQ(city.monthExpenses[i], 0.0);
-        EXPECT_EQ(city.lastYearIncomes[i], 99.0) << "the year books are apart";
-    }
-    EXPECT_EQ(city.yearIncomes[4], 30.0);
-
-    city.rollOverYear();
-    for (int i = 0; i < City::BookSize; ++i)
+        void (City::*roll)();
+        double* lastIncomes;
+        double* lastExpenses;
+        double* incomes;
+        double* expenses;
+    };
+    const Roll rolls[] = {
+        {&City::rollOverMonth, city.lastMonthIncomes, city.lastMonthExpenses, city.monthIncomes, city.monthExpenses},
+        {&City::rollOverYear, city.lastYearIncomes, city.lastYearExpenses, city.yearIncomes, city.yearExpenses}};
+    for (const Roll& r : rolls)
     {
-        EXPECT_EQ(city.lastYearIncomes[i], i == 4 ? 30.0 : 0.0) << i;
-        EXPECT_EQ(city.lastYearExpenses[i], i == construction ? -7.0 : 0.0) << i;
-        EXPECT_EQ(city.yearIncomes[i], 0.0);
-        EXPECT_EQ(city.yearExpenses[i], 0.0);
+        for (int i = 0; i < City::BookSize; ++i)
+            EXPECT_EQ(city.lastYearIncomes[i], 99.0) << "the year books are apart until the year rolls over";
+        EXPECT_EQ(city.yearIncomes[4], 30.0);
+        (city.*r.roll)();
+        for (int i = 0; i < City::BookSize; ++i)
+        {
+            EXPECT_EQ(r.lastIncomes[i], i == 4 ? 30.0 : 0.0) << i;
+            EXPECT_EQ(r.lastExpenses[i], i == construction ? -7.0 : 0.0) << i;
+            EXPECT_EQ(r.incomes[i], 0.0);
+            EXPECT_EQ(r.expenses[i], 0.0);
+        }
     }
 
     EXPECT_EQ(city.profitToday, 30.0);

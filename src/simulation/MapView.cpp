@@ -1,11 +1,13 @@
 #include "simulation/Map.h"
 
 #include "game/Game.h"
-#include "simulation/MapRenderer.h"
 
 #include <SFML/Graphics/View.hpp>
 
 #include <cmath>
+
+// What of the map the game view shows: the information layer drawn over it
+// and the tiles on screen, which are the ones drawn and picked.
 
 namespace
 {
@@ -13,17 +15,6 @@ namespace
 const float buildingHeadroom = 64.0f;
 
 const int layerCount = 4;
-
-// The world rectangle a view shows, its corner on a whole pixel. Picking
-// rounds the same way, so the tile under the mouse is the tile drawn there
-// even while a shake leaves the view between pixels.
-sf::FloatRect snappedRect(const sf::View& view)
-{
-    sf::Vector2f size = view.getSize();
-    sf::Vector2f center = view.getCenter();
-    return sf::FloatRect(std::floor(center.x - size.x / 2.0f), std::floor(center.y - size.y / 2.0f), size.x,
-                         size.y);
-}
 } // namespace
 
 void Map::setInfoLayer(int layer)
@@ -33,24 +24,18 @@ void Map::setInfoLayer(int layer)
         game->ui_resetOverlayOptions();
 }
 
-void Map::draw(sf::RenderTarget& target)
+sf::FloatRect Map::visibleRect(const sf::View& view)
 {
-    if (!renderer)
-        renderer = new MapRenderer(this);
-    renderer->advance(game ? game->deltaTime : 0.0f);
-
-    // Culling follows the view every frame: a shake moves it without telling anyone.
-    sf::View view = target.getView();
-    sf::FloatRect rect = snappedRect(view);
-    markOnScreen(rect);
-    renderer->draw(target, rect);
-    target.setView(view);
+    sf::Vector2f size = view.getSize();
+    sf::Vector2f center = view.getCenter();
+    return sf::FloatRect(std::floor(center.x - size.x / 2.0f), std::floor(center.y - size.y / 2.0f), size.x,
+                         size.y);
 }
 
 void Map::updateOnScreenTiles()
 {
     if (game && game->gameView)
-        markOnScreen(snappedRect(*game->gameView));
+        markOnScreen(visibleRect(*game->gameView));
 }
 
 void Map::markOnScreen(const sf::FloatRect& view)

@@ -1,5 +1,5 @@
-#ifndef QUILLFENN_SIMULATION_MAPATLAS_H
-#define QUILLFENN_SIMULATION_MAPATLAS_H
+#ifndef QUILLFENN_SIMULATION_DRAW_MAPATLAS_H
+#define QUILLFENN_SIMULATION_DRAW_MAPATLAS_H
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
@@ -9,8 +9,19 @@
 #include <string>
 #include <vector>
 
-class Game;
 class Font;
+class FontManager;
+class SpriteManager;
+
+// What the map drawing is handed each frame: the sprite and font managers
+// and the palette's two colours.
+struct MapDrawingSources
+{
+    SpriteManager* sprites = nullptr;
+    FontManager* fonts = nullptr;
+    sf::Color light;
+    sf::Color dark;
+};
 
 // Every sprite the map drawing uses, and the numbers font, copied side by
 // side into one texture, so a whole frame of the map is a single draw call.
@@ -19,13 +30,13 @@ class Font;
 class MapAtlas
 {
 public:
-    explicit MapAtlas(Game* game);
+    MapAtlas() = default;
 
     MapAtlas(const MapAtlas&) = delete;
     MapAtlas& operator=(const MapAtlas&) = delete;
 
     // Rebuilds the texture when the palette or the loaded assets changed; false when there is nothing to draw with.
-    bool update();
+    bool update(const MapDrawingSources& handed);
 
     // Names of the plain patches of the light and the dark colour.
     static constexpr const char* lightPatchName = "#light";
@@ -40,7 +51,6 @@ public:
     // The font the labels are set in, or null.
     const Font* labelFont() const;
 
-    Game* game;
     sf::Texture texture;
 
     // Counts the rebuilds, so users know when places they looked up went stale.
@@ -66,6 +76,7 @@ private:
     // Copies the sprites and the font into a new texture.
     void build();
 
+    MapDrawingSources sources;
     Source source;
     bool built = false;
     std::map<std::string, sf::IntRect> regions;

@@ -1,7 +1,7 @@
-#ifndef QUILLFENN_SIMULATION_MAPRENDERER_H
-#define QUILLFENN_SIMULATION_MAPRENDERER_H
+#ifndef QUILLFENN_SIMULATION_DRAW_MAPRENDERER_H
+#define QUILLFENN_SIMULATION_DRAW_MAPRENDERER_H
 
-#include "simulation/MapAtlas.h"
+#include "simulation/draw/MapAtlas.h"
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -17,7 +17,8 @@ class Tile;
 // Draws a map: every revealed, on-screen tile back to front, the unrevealed
 // edge, fires, trash, the range highlight, the blinking selection and the
 // marks of the information layer. A frame is collected into one vertex list
-// over one atlas texture and drawn with one call.
+// over one atlas texture and drawn with one call. It reads the map and what
+// it is handed; the game itself it does not know.
 class MapRenderer
 {
 public:
@@ -32,8 +33,9 @@ public:
     // Advances the fire and blink timers by a frame time.
     void advance(float seconds);
 
-    // Draws the map's on-screen tiles inside a world rectangle over the whole target.
-    void draw(sf::RenderTarget& target, const sf::FloatRect& view);
+    // Draws the map's on-screen tiles inside a world rectangle over the whole
+    // target, with the sprites, fonts and colours it is handed.
+    void draw(sf::RenderTarget& target, const sf::FloatRect& view, const MapDrawingSources& sources);
 
     Map* map;
     MapAtlas atlas;
@@ -122,6 +124,7 @@ private:
     bool blinkShown() const;
 
     Sprites sprites;
+    MapDrawingSources handed;
     int atlasGeneration = -1;
     double frameTrash = 0.0;
 };

@@ -1,6 +1,5 @@
-#include "simulation/MapAtlas.h"
+#include "simulation/draw/MapAtlas.h"
 
-#include "game/Game.h"
 #include "resources/Font.h"
 #include "resources/FontManager.h"
 #include "resources/SpriteManager.h"
@@ -67,13 +66,10 @@ bool MapAtlas::Source::operator==(const Source& other) const
            firstSprite == other.firstSprite && font == other.font && fontTexture == other.fontTexture;
 }
 
-MapAtlas::MapAtlas(Game* game) : game(game)
+bool MapAtlas::update(const MapDrawingSources& handed)
 {
-}
-
-bool MapAtlas::update()
-{
-    if (!game || !game->sprites)
+    sources = handed;
+    if (!sources.sprites)
         return false;
     Source now = currentSource();
     if (!built || !(now == source))
@@ -104,11 +100,11 @@ const Font* MapAtlas::labelFont() const
 MapAtlas::Source MapAtlas::currentSource() const
 {
     Source now;
-    now.light = game->lightColor;
-    now.dark = game->darkColor;
-    now.sprites = game->sprites;
-    now.firstSprite = game->sprites->getSprite(overlaySprites[0]);
-    const Font* labels = game->fonts ? game->fonts->getFont(labelFontIndex) : nullptr;
+    now.light = sources.light;
+    now.dark = sources.dark;
+    now.sprites = sources.sprites;
+    now.firstSprite = sources.sprites->getSprite(overlaySprites[0]);
+    const Font* labels = sources.fonts ? sources.fonts->getFont(labelFontIndex) : nullptr;
     now.font = labels;
     now.fontTexture = labels ? labels->texture : nullptr;
     return now;
@@ -122,7 +118,7 @@ void MapAtlas::build()
     std::vector<Piece> pieces;
     for (const std::string& name : atlasSprites())
     {
-        sf::Sprite* sprite = game->sprites->getSprite(name);
+        sf::Sprite* sprite = sources.sprites->getSprite(name);
         if (!sprite || !sprite->getTexture() || sprite->getTexture()->getSize().x == 0)
             continue;
         pieces.push_back({name, sprite->getTexture()->copyToImage(), sf::Vector2u()});
@@ -131,10 +127,10 @@ void MapAtlas::build()
     for (int i = 0; i < 2; ++i)
     {
         sf::Image patch;
-        patch.create(patchSize, patchSize, i == 0 ? game->lightColor : game->darkColor);
+        patch.create(patchSize, patchSize, i == 0 ? sources.light : sources.dark);
         pieces.push_back({i == 0 ? lightPatchName : darkPatchName, patch, sf::Vector2u()});
     }
-    const Font* labels = game->fonts ? game->fonts->getFont(labelFontIndex) : nullptr;
+    const Font* labels = sources.fonts ? sources.fonts->getFont(labelFontIndex) : nullptr;
     bool withFont = labels && labels->texture && labels->texture->getSize().x > 0;
     if (withFont)
         pieces.push_back({"", labels->texture->copyToImage(), sf::Vector2u()});

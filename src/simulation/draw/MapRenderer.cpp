@@ -1,4 +1,4 @@
-#include "simulation/MapRenderer.h"
+#include "simulation/draw/MapRenderer.h"
 
 #include "resources/Font.h"
 #include "resources/FontDefinition.h"
@@ -77,7 +77,7 @@ bool mirroredFor(int facing)
 }
 } // namespace
 
-MapRenderer::MapRenderer(Map* map) : map(map), atlas(map ? map->game : nullptr)
+MapRenderer::MapRenderer(Map* map) : map(map)
 {
 }
 
@@ -103,8 +103,9 @@ void MapRenderer::advance(float seconds)
     }
 }
 
-void MapRenderer::draw(sf::RenderTarget& target, const sf::FloatRect& view)
+void MapRenderer::draw(sf::RenderTarget& target, const sf::FloatRect& view, const MapDrawingSources& sources)
 {
+    handed = sources;
     drawCalls = 0;
     if (!collect() || vertices.empty())
         return;
@@ -121,7 +122,7 @@ bool MapRenderer::collect()
 {
     vertices.clear();
     map->overlayTiles.clear();
-    if (!atlas.update())
+    if (!atlas.update(handed))
         return false;
     if (atlas.generation != atlasGeneration)
         resolveSprites();
