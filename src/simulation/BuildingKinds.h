@@ -52,6 +52,20 @@ enum UnlockBit
 // Whether an unlock is set in a set of unlock flags; UnlockNone always is.
 bool isUnlocked(int unlockFlags, int bit);
 
+// The record a building keeps on its tile: what it is made as, and what the
+// save file holds of it.
+enum RecordKind
+{
+    RecordNone = 0, // nothing beyond the tile: roads, trees, parks, empty land, rubble
+    RecordService,  // the shared head alone: fire, police and hospital
+    RecordHouse,
+    RecordShop,
+    RecordWater,
+    RecordFactory,
+    RecordOffice,
+    RecordLandfill
+};
+
 // One action: what it takes, what it costs, how it looks and sounds.
 struct ActionKind
 {
@@ -72,6 +86,7 @@ struct BuildingKind
 {
     int type;            // TileType
     int level;           // of a house or shop, 0 for the other kinds
+    int record;          // RecordKind
     const char* name;    // as the information window heads it
     ActionKind build;    // the action that builds it
     int capacity;        // residents, customers, water, or what a landfill holds
@@ -93,6 +108,13 @@ extern const int buildingKindCount;
 // and shops only); null for a house or shop level other than 1 to 3 and for
 // unknown types.
 const BuildingKind* buildingKind(int type, int level);
+
+// The kind a building of a type and level is improved to: the same type one
+// level up, or null when there is none.
+const BuildingKind* upgradeOf(int type, int level);
+
+// The kind of record a tile type keeps; RecordNone for unknown types.
+int recordKindOf(int type);
 
 // The kind an action builds, or null (demolish, put out fires, unknown ids).
 const BuildingKind* kindBuiltBy(int actionId);
