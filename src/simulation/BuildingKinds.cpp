@@ -123,7 +123,7 @@ const BuildingKind* upgradeOf(int type, int level)
     return buildingKind(type, level + 1);
 }
 
-int recordKindOf(int type)
+int recordOfType(int type)
 {
     // Read for every revealed tile when the lists are rebuilt: looked up once.
     static const std::array<int, TileTypeCount> records = [] {

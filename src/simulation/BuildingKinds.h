@@ -54,7 +54,7 @@ bool isUnlocked(int unlockFlags, int bit);
 
 // The record a building keeps on its tile: what it is made as, and what the
 // save file holds of it.
-enum RecordKind
+enum BuildingRecord
 {
     RecordNone = 0, // nothing beyond the tile: roads, trees, parks, empty land, rubble
     RecordService,  // the shared head alone: fire, police and hospital
@@ -86,7 +86,7 @@ struct BuildingKind
 {
     int type;            // TileType
     int level;           // of a house or shop, 0 for the other kinds
-    int record;          // RecordKind
+    int record;          // BuildingRecord
     const char* name;    // as the information window heads it
     ActionKind build;    // the action that builds it
     int capacity;        // residents, customers, water, or what a landfill holds
@@ -114,7 +114,7 @@ const BuildingKind* buildingKind(int type, int level);
 const BuildingKind* upgradeOf(int type, int level);
 
 // The kind of record a tile type keeps; RecordNone for unknown types.
-int recordKindOf(int type);
+int recordOfType(int type);
 
 // The kind an action builds, or null (demolish, put out fires, unknown ids).
 const BuildingKind* kindBuiltBy(int actionId);

@@ -362,7 +362,7 @@ std::vector<std::vector<Tile*>*> Map::typeLists()
 
 std::vector<Tile*>* Map::supplierGroup(int type)
 {
-    switch (recordKindOf(type))
+    switch (recordOfType(type))
     {
     case RecordFactory:
     case RecordOffice:
