@@ -135,12 +135,12 @@ gui::Widget* makeActionCell(Game* game, Tile* tile, int actionId, int x, int y)
                                         sprite(game, "ui/action_price_bg"), 0);
     gui::Text* price = ui->createText(0, 1, priceWidth, priceHeight - 2, std::to_string(actionPrice(actionId)), 1,
                                       hashString("price"));
-    price->setFont(1);
+    price->setFont(FontSmall);
     plate->addChild(price);
     cell->addChild(plate);
 
     gui::Text* title = ui->createText(0, plateY + priceHeight + 2, cellWidth, 17, "", 1, hashString("title"));
-    title->setFont(1);
+    title->setFont(FontSmall);
     title->wordWrap = true;
     title->vAlign = 10;
     title->setText(actionTitles[actionId]);
@@ -290,8 +290,8 @@ int buildingRange(const Tile& tile)
         return water->range;
     if (const Factory* workplace = dynamic_cast<const Factory*>(tile.building))
         return workplace->range;
-    if (tile.type == TileFireStation || tile.type == TilePoliceStation || tile.type == TileHospital)
-        return serviceRange;
+    if (recordOfType(tile.type) == RecordService)
+        return buildingKind(tile.type, 0)->range;
     return 0;
 }
 
@@ -443,12 +443,12 @@ void Game::ui_showTileActions(Tile* tile)
     window->addChild(nextPageButton);
     pageText = ui->createText(gridLeft + arrowSize, pagerTop, actionsWidth - 2 * (gridLeft + arrowSize), arrowSize,
                               "", 1, hashString("pageText"));
-    pageText->setFont(1);
+    pageText->setFont(FontSmall);
     window->addChild(pageText);
     showActionsPage(this);
 
     window->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
-                                      hashString("closeWindow"), 2));
+                                      hashString("closeWindow"), FontBold));
     window->closeCallback = [] { forgetActionsWindow(); };
     ui->getRoot()->addChild(window);
 }
@@ -480,7 +480,7 @@ void Game::ui_showTileInformation(Tile* tile)
 
     gui::Text* heading = ui->createText(10, infoHeadingTop, infoWidth - 20, 10, tileName(*tile), 0,
                                         hashString("tileName"));
-    heading->setFont(2);
+    heading->setFont(FontBold);
     window->addChild(heading);
     for (size_t i = 0; i < lines.size(); ++i)
     {
@@ -494,7 +494,8 @@ void Game::ui_showTileInformation(Tile* tile)
             addRentButtons(this, window, tile, y);
     }
 
-    window->addChild(ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), 2));
+    window->addChild(
+        ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), FontBold));
     Game* game = this;
     window->closeCallback = [game] { forgetInformationWindow(game); };
     ui->getRoot()->addChild(window);
