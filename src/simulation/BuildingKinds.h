@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// The actions, by the ids actionTitles and the save file use.
+// The actions, by the ids the tiles and the save file use.
 enum ActionId
 {
     ActionNone = 0,
@@ -31,7 +31,8 @@ enum ActionId
     ActionPutOutFires = 17,
     ActionPumpingStation = 18,
     ActionLandfill = 19,
-    ActionCount = 20
+    // How many ids there are; a new action goes above.
+    ActionCount
 };
 
 // The bits of Game::unlockFlags: what opens up as the city grows.
@@ -70,6 +71,7 @@ enum BuildingRecord
 struct ActionKind
 {
     int id;              // ActionId
+    const char* title;   // as the build title and the actions window show it
     int price;           // paid as Construction when the player chooses it
     int clicksNeeded;    // progress it needs
     bool manualWork;     // progress 1 a click, whatever the build rate
@@ -124,6 +126,10 @@ const ActionKind* actionKind(int actionId);
 
 // The names of a kind's map sprites, one per variant; none for a kind drawn otherwise.
 std::vector<std::string> spriteNames(const BuildingKind& kind);
+
+// Every sprite the kinds and actions name: each kind's map sprites in table
+// order, then the actions' icons by id, each once.
+std::vector<std::string> kindSpriteNames();
 
 // The range fire, police and hospital cover.
 extern const int serviceRange;
