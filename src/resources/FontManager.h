@@ -12,7 +12,7 @@ class Font;
 class FontManager
 {
 public:
-    explicit FontManager(Game* game);
+    explicit FontManager(Game* owner);
     ~FontManager();
     FontManager(const FontManager&) = delete;
     FontManager& operator=(const FontManager&) = delete;
