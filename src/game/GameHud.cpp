@@ -493,15 +493,15 @@ void Game::ui_updateLayout()
     if (nextDayButton)
         placeHud(size.x, size.y);
     // Open windows keep their size and are centred again.
-    for (gui::Window* window : {tileActionsWindow, tileInformationWindow, menuWindow, optionsWindow, aboutWindow,
-                                saveSlotsWindow, financeWindow, cityInfoWindow, productionWindow})
+    for (gui::Window* popup : {tileActionsWindow, tileInformationWindow, menuWindow, optionsWindow, aboutWindow,
+                               saveSlotsWindow, financeWindow, cityInfoWindow, productionWindow})
     {
-        if (!window)
+        if (!popup)
             continue;
-        sf::IntRect rect = ui->getCenteredRect(window->width, window->height, UI::PlaceMiddle);
+        sf::IntRect rect = ui->getCenteredRect(popup->width, popup->height, UI::PlaceMiddle);
         // The finance window sits a little above the middle, as when it opened.
-        int lift = window == financeWindow ? 10 : 0;
-        window->setPosition(rect.left, rect.top - lift, true);
+        int lift = popup == financeWindow ? 10 : 0;
+        popup->setPosition(rect.left, rect.top - lift, true);
     }
     // Except the information window, which keeps to a corner off the map's middle.
     placeTileInformationWindow(this);

@@ -425,32 +425,32 @@ void Game::ui_showTileActions(Tile* tile)
     int pagerTop = gridTop + rows * cellHeight + 2;
     int height = count > actionsPerPage ? pagerTop + arrowSize + 14 : pagerTop + 12;
     sf::IntRect rect = ui->getCenteredRect(actionsWidth, height, UI::PlaceMiddle);
-    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Yes, my mayor?", 1, 0);
-    tileActionsWindow = window;
+    gui::Window* popup = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Yes, my mayor?", 1, 0);
+    tileActionsWindow = popup;
     actionsGrid = new gui::Widget(this, gridLeft, gridTop, gridColumns * cellWidth, gridRows * cellHeight);
-    window->addChild(actionsGrid);
+    popup->addChild(actionsGrid);
 
     Game* game = this;
     previousPageButton = ui->createImageButton(gridLeft, pagerTop, arrowSize, arrowSize, nullptr,
                                                hashString("previousPage"));
     previousPageButton->disabledLook = false;
     previousPageButton->onClick = [game] { turnActionsPage(game, -1); };
-    window->addChild(previousPageButton);
+    popup->addChild(previousPageButton);
     nextPageButton = ui->createImageButton(actionsWidth - gridLeft - arrowSize, pagerTop, arrowSize, arrowSize,
                                            nullptr, hashString("nextPage"));
     nextPageButton->disabledLook = false;
     nextPageButton->onClick = [game] { turnActionsPage(game, 1); };
-    window->addChild(nextPageButton);
+    popup->addChild(nextPageButton);
     pageText = ui->createText(gridLeft + arrowSize, pagerTop, actionsWidth - 2 * (gridLeft + arrowSize), arrowSize,
                               "", 1, hashString("pageText"));
     pageText->setFont(FontSmall);
-    window->addChild(pageText);
+    popup->addChild(pageText);
     showActionsPage(this);
 
-    window->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
+    popup->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
                                       hashString("closeWindow"), FontBold));
-    window->closeCallback = [] { forgetActionsWindow(); };
-    ui->getRoot()->addChild(window);
+    popup->closeCallback = [] { forgetActionsWindow(); };
+    ui->getRoot()->addChild(popup);
 }
 
 void Game::ui_showTileInformation(Tile* tile)
@@ -475,30 +475,30 @@ void Game::ui_showTileInformation(Tile* tile)
     std::vector<InfoLine> lines = describeTile(*tile, infoRent);
 
     int height = infoLinesTop + infoLineStep * static_cast<int>(lines.size()) + 14;
-    gui::Window* window = ui->createWindow(0, 0, infoWidth, height, "Information", 1, 0);
-    tileInformationWindow = window;
+    gui::Window* popup = ui->createWindow(0, 0, infoWidth, height, "Information", 1, 0);
+    tileInformationWindow = popup;
 
     gui::Text* heading = ui->createText(10, infoHeadingTop, infoWidth - 20, 10, tileName(*tile), 0,
                                         hashString("tileName"));
     heading->setFont(FontBold);
-    window->addChild(heading);
+    popup->addChild(heading);
     for (size_t i = 0; i < lines.size(); ++i)
     {
         int y = infoLinesTop + infoLineStep * static_cast<int>(i);
-        window->addChild(ui->createText(10, y, infoValueX - 14, 9, lines[i].label, 0, hashString("infoLabel")));
+        popup->addChild(ui->createText(10, y, infoValueX - 14, 9, lines[i].label, 0, hashString("infoLabel")));
         gui::Text* value = ui->createText(infoValueX, y, infoWidth - infoValueX - 10, 9, lines[i].value, 0,
                                           hashString("infoValue"));
-        window->addChild(value);
+        popup->addChild(value);
         infoValues.push_back(value);
         if (lines[i].label == "Rent")
-            addRentButtons(this, window, tile, y);
+            addRentButtons(this, popup, tile, y);
     }
 
-    window->addChild(
+    popup->addChild(
         ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), FontBold));
     Game* game = this;
-    window->closeCallback = [game] { forgetInformationWindow(game); };
-    ui->getRoot()->addChild(window);
+    popup->closeCallback = [game] { forgetInformationWindow(game); };
+    ui->getRoot()->addChild(popup);
     placeTileInformationWindow(this);
 
     map->setSelectedTile(tile);

@@ -20,7 +20,7 @@ void placeCentred(gui::Widget* widget, int screenWidth, int y)
 }
 } // namespace
 
-MainMenu::MainMenu(Game* game) : game(game)
+MainMenu::MainMenu(Game* owner) : game(owner)
 {
     createWidgets();
 }

@@ -16,7 +16,7 @@ public:
     // Height of every title bar.
     static constexpr int barHeight = 9;
 
-    TitleBar(Game* owner, int x, int y, int width);
+    TitleBar(Game* game, int left, int top, int w);
 
     // Stores the title, upper-cased when asked.
     void setTitle(const std::string& newTitle, bool upperCase);

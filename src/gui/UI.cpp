@@ -58,11 +58,11 @@ bool isRoutedEvent(sf::Event::EventType type)
 
 } // namespace
 
-UI::UI(Game* owner) : owner(owner), mousePosition(-1, -1)
+UI::UI(Game* game) : owner(game), mousePosition(-1, -1)
 {
     sf::Vector2i size = screenSize();
-    gameRoot = new gui::Widget(owner, 0, 0, size.x, size.y);
-    menuRoot = new gui::Widget(owner, 0, 0, size.x, size.y);
+    gameRoot = new gui::Widget(game, 0, 0, size.x, size.y);
+    menuRoot = new gui::Widget(game, 0, 0, size.x, size.y);
     gameRoot->setVisible(false);
     menuRoot->setVisible(false);
     statusText = createText(4, size.y - 12, size.x - 8, 8, "", 0, 0);

@@ -54,7 +54,7 @@ public:
 class UI
 {
 public:
-    explicit UI(Game* owner);
+    explicit UI(Game* game);
     virtual ~UI();
     UI(const UI&) = delete;
     UI& operator=(const UI&) = delete;

@@ -21,7 +21,7 @@ enum FontId
 class FontManager
 {
 public:
-    explicit FontManager(Game* game);
+    explicit FontManager(Game* owner);
     ~FontManager();
     FontManager(const FontManager&) = delete;
     FontManager& operator=(const FontManager&) = delete;

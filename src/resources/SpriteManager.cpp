@@ -63,7 +63,7 @@ sf::Color randomColor()
 
 } // namespace
 
-SpriteManager::SpriteManager(Game* game) : game(game)
+SpriteManager::SpriteManager(Game* owner) : game(owner)
 {
     applyPalette(settingPalette());
 }

@@ -15,7 +15,7 @@ class Game;
 class SpriteManager
 {
 public:
-    explicit SpriteManager(Game* game);
+    explicit SpriteManager(Game* owner);
     ~SpriteManager();
     SpriteManager(const SpriteManager&) = delete;
     SpriteManager& operator=(const SpriteManager&) = delete;

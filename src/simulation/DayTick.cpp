@@ -86,7 +86,7 @@ double goodsDemand(int kind, double q, double p, double lower, double middle, do
 
 } // namespace
 
-DayTick::DayTick(Game* game) : game(game), map(game->map), city(game->city)
+DayTick::DayTick(Game* owner) : game(owner), map(owner->map), city(owner->city)
 {
 }
 

@@ -37,7 +37,7 @@ bool byId(const Tile* a, const Tile* b)
 }
 } // namespace
 
-Map::Map(Game* game) : game(game)
+Map::Map(Game* owner) : game(owner)
 {
 }
 

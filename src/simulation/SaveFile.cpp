@@ -139,7 +139,7 @@ const char* const bookNames[SaveFile::BookCount] = {
 class LineWriter
 {
 public:
-    explicit LineWriter(std::string& out) : out(out) {}
+    explicit LineWriter(std::string& into) : out(into) {}
 
     void whole(int value)
     {
@@ -240,7 +240,7 @@ std::string shown(std::string_view field)
 class LineReader
 {
 public:
-    explicit LineReader(const std::string& text) : text(text) {}
+    explicit LineReader(const std::string& source) : text(source) {}
 
     // Reads the next line as the named record with at least count fields.
     bool next(const std::string& name, size_t count)
