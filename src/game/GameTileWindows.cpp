@@ -94,7 +94,7 @@ void chooseAction(Game* game, Tile* tile, int actionId)
         running = game->action.id;
     }
     auto offered = std::find(tile->actions.begin(), tile->actions.end(), actionId);
-    if (running != 0 || offered == tile->actions.end())
+    if (running != ActionNone || offered == tile->actions.end())
     {
         closeScreen(tileActionsWindow);
         return;
@@ -402,7 +402,7 @@ void Game::ui_showTileActions(Tile* tile)
     {
         // Choosing now would replace the running action and lose what it cost.
         sf::Lock update(updateMutex);
-        if (action.id != 0)
+        if (action.id != ActionNone)
             return;
     }
     if (tile->actions.empty())
