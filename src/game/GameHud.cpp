@@ -236,7 +236,7 @@ void makeBuildControls(Game* game)
 {
     UI* ui = game->ui;
     buildTitleText = ui->createText(0, 0, 200, 10, "Build title goes here", 2, hashString("buildTitle"));
-    buildTitleText->setFont(2);
+    buildTitleText->setFont(FontBold);
     // It stands over the map, not on a panel: outlined, it reads over any building.
     buildTitleText->outline = true;
     ui->gameRoot->addChild(buildTitleText);
@@ -245,7 +245,7 @@ void makeBuildControls(Game* game)
                                           "actionProgress", [game] { clickProgress(game); });
     progressText = ui->createText(progressHammerWidth, 0, progressButtonWidth - progressHammerWidth - 4,
                                   progressButtonHeight, "0%", 1, hashString("progressText"));
-    progressText->setFont(2);
+    progressText->setFont(FontBold);
     actionProgressButton->addChild(progressText);
 
     progressBack = ui->createImage(0, 0, barBackWidth, barBackHeight, sprite(game, "ui/build_progress_bg"), 0);

@@ -50,10 +50,10 @@ void addMenuButton(Game* game, gui::Window* window, int index, const MenuEntry& 
     const int y = menuTop + menuStep * index;
     if (!entry.action)
     {
-        window->addChild(game->ui->createButton(x, y, 120, 18, entry.label, hashString("closeWindow"), 2));
+        window->addChild(game->ui->createButton(x, y, 120, 18, entry.label, hashString("closeWindow"), FontBold));
         return;
     }
-    gui::Button* button = game->ui->createButton(x, y, 120, 18, entry.label, 0, 2);
+    gui::Button* button = game->ui->createButton(x, y, 120, 18, entry.label, 0, FontBold);
     std::function<void()> action = entry.action;
     button->onClick = [action] {
         closeScreen(menuWindow);
@@ -140,16 +140,16 @@ void Game::ui_showOptions()
         }
     });
 
-    gui::Button* palette = ui->createButton(12, 84, 100, 16, paletteLabel(settings), 0, 0);
+    gui::Button* palette = ui->createButton(12, 84, 100, 16, paletteLabel(settings), 0, FontNormal);
     palette->onClick = [game, palette] {
         int next = (std::atoi(game->settings->get("palette").c_str()) + 1) % paletteCount;
         game->settings->setInt("palette", next);
         game->sprites->reloadTextures();
-        palette->setLabel(paletteLabel(game->settings), 0);
+        palette->setLabel(paletteLabel(game->settings), FontNormal);
     };
     popup->addChild(palette);
 
-    gui::Button* random = ui->createButton(12, 104, 100, 16, "Random colours", 0, 0);
+    gui::Button* random = ui->createButton(12, 104, 100, 16, "Random colours", 0, FontNormal);
     random->onClick = [game] {
         game->sprites->randomizeColors();
         game->sprites->reloadTextures();
@@ -157,7 +157,7 @@ void Game::ui_showOptions()
     popup->addChild(random);
 
     gui::Button* close = ui->createButton((rect.width - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                          hashString("closeWindow"), 2);
+                                          hashString("closeWindow"), FontBold);
     popup->addChild(close);
     popup->closeCallback = [] { optionsWindow = nullptr; };
     ui->getRoot()->addChild(popup);
@@ -175,7 +175,7 @@ void Game::ui_showAbout()
     aboutWindow = popup;
 
     gui::Text* title = ui->createText(10, 22, aboutWidth - 20, 8, gameTitle, 1, 0);
-    title->setFont(2);
+    title->setFont(FontBold);
     popup->addChild(title);
     gui::Text* lines = ui->createText(12, 36, aboutWidth - 24, 8, "", 0, hashString("aboutText"));
     lines->vAlign = 10;
@@ -188,7 +188,7 @@ void Game::ui_showAbout()
     popup->setPosition(rect.left, rect.top);
     popup->setHeight(rect.height, true);
     popup->addChild(ui->createButton((aboutWidth - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                      hashString("closeWindow"), 2));
+                                      hashString("closeWindow"), FontBold));
     popup->closeCallback = [] { aboutWindow = nullptr; };
     ui->getRoot()->addChild(popup);
 }

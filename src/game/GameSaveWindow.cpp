@@ -63,7 +63,7 @@ void addSlotRow(Game* game, gui::Window* window, int slot, bool saving, const st
 
     std::string buttonId = "slot" + std::to_string(slot);
     gui::Button* button =
-        ui->createButton(184, y, 44, 16, saving ? "Save" : "Load", hashString(buttonId.c_str()), 0);
+        ui->createButton(184, y, 44, 16, saving ? "Save" : "Load", hashString(buttonId.c_str()), FontNormal);
     if (saving)
     {
         button->onClick = [game, slot] {
@@ -101,7 +101,7 @@ void Game::ui_showSaveSlots(bool saving)
         addSlotRow(this, popup, slot, saving, files);
 
     gui::Button* folder = ui->createButton(12, firstRowY + slotCount * rowStep + 2, 216, 16,
-                                           "Open containing folder", hashString("openFolder"), 0);
+                                           "Open containing folder", hashString("openFolder"), FontNormal);
     folder->onClick = [] {
         // The opener needs the folder to exist, even before the first save.
         std::string path = getSavesPath();
@@ -111,7 +111,7 @@ void Game::ui_showSaveSlots(bool saving)
     popup->addChild(folder);
 
     gui::Button* close = ui->createButton((rect.width - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                          hashString("closeWindow"), 2);
+                                          hashString("closeWindow"), FontBold);
     popup->addChild(close);
     popup->closeCallback = [] { saveSlotsWindow = nullptr; };
     ui->getRoot()->addChild(popup);

@@ -94,7 +94,7 @@ void chooseAction(Game* game, Tile* tile, int actionId)
         running = game->action.id;
     }
     auto offered = std::find(tile->actions.begin(), tile->actions.end(), actionId);
-    if (running != 0 || offered == tile->actions.end())
+    if (running != ActionNone || offered == tile->actions.end())
     {
         closeScreen(tileActionsWindow);
         return;
@@ -135,12 +135,12 @@ gui::Widget* makeActionCell(Game* game, Tile* tile, int actionId, int x, int y)
                                         sprite(game, "ui/action_price_bg"), 0);
     gui::Text* price = ui->createText(0, 1, priceWidth, priceHeight - 2, std::to_string(actionPrice(actionId)), 1,
                                       hashString("price"));
-    price->setFont(1);
+    price->setFont(FontSmall);
     plate->addChild(price);
     cell->addChild(plate);
 
     gui::Text* title = ui->createText(0, plateY + priceHeight + 2, cellWidth, 17, "", 1, hashString("title"));
-    title->setFont(1);
+    title->setFont(FontSmall);
     title->wordWrap = true;
     title->vAlign = 10;
     title->setText(actionTitles[actionId]);
@@ -290,8 +290,8 @@ int buildingRange(const Tile& tile)
         return water->range;
     if (const Factory* workplace = dynamic_cast<const Factory*>(tile.building))
         return workplace->range;
-    if (tile.type == TileFireStation || tile.type == TilePoliceStation || tile.type == TileHospital)
-        return serviceRange;
+    if (recordOfType(tile.type) == RecordService)
+        return buildingKind(tile.type, 0)->range;
     return 0;
 }
 
@@ -402,7 +402,7 @@ void Game::ui_showTileActions(Tile* tile)
     {
         // Choosing now would replace the running action and lose what it cost.
         sf::Lock update(updateMutex);
-        if (action.id != 0)
+        if (action.id != ActionNone)
             return;
     }
     if (tile->actions.empty())
@@ -443,12 +443,12 @@ void Game::ui_showTileActions(Tile* tile)
     popup->addChild(nextPageButton);
     pageText = ui->createText(gridLeft + arrowSize, pagerTop, actionsWidth - 2 * (gridLeft + arrowSize), arrowSize,
                               "", 1, hashString("pageText"));
-    pageText->setFont(1);
+    pageText->setFont(FontSmall);
     popup->addChild(pageText);
     showActionsPage(this);
 
     popup->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
-                                      hashString("closeWindow"), 2));
+                                      hashString("closeWindow"), FontBold));
     popup->closeCallback = [] { forgetActionsWindow(); };
     ui->getRoot()->addChild(popup);
 }
@@ -480,7 +480,7 @@ void Game::ui_showTileInformation(Tile* tile)
 
     gui::Text* heading = ui->createText(10, infoHeadingTop, infoWidth - 20, 10, tileName(*tile), 0,
                                         hashString("tileName"));
-    heading->setFont(2);
+    heading->setFont(FontBold);
     popup->addChild(heading);
     for (size_t i = 0; i < lines.size(); ++i)
     {
@@ -494,7 +494,8 @@ void Game::ui_showTileInformation(Tile* tile)
             addRentButtons(this, popup, tile, y);
     }
 
-    popup->addChild(ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), 2));
+    popup->addChild(
+        ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), FontBold));
     Game* game = this;
     popup->closeCallback = [game] { forgetInformationWindow(game); };
     ui->getRoot()->addChild(popup);

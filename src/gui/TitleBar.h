@@ -2,6 +2,7 @@
 #define QUILLFENN_GUI_TITLEBAR_H
 
 #include "gui/Widget.h"
+#include "resources/FontManager.h"
 
 #include <string>
 
@@ -24,7 +25,7 @@ public:
     void draw(sf::RenderTarget& target, float dt) override;
 
     std::string title;
-    int font = 1;
+    int font = FontSmall;
 };
 
 } // namespace gui

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class Game;
 
@@ -30,6 +31,9 @@ public:
 
     // Sets the game's light and dark colours from the palette table.
     void applyPalette(int index);
+
+    // Every sprite of the game, in the order loadSprites loads them.
+    static std::vector<std::string> allSpriteNames();
 
     // Frees what is held and loads every sprite of the game in order.
     void loadSprites();
