@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -140,7 +141,7 @@ TEST(HudGlTest, ProgressBarFillsWithTheActionsProgress)
     }
 }
 
-TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
+CONCURRENCY_TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
 {
     HudWorld world;
     gui::Widget* button = world.find("nextDay");
@@ -172,7 +173,7 @@ TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
     EXPECT_EQ(world.game.day, 4);
 }
 
-TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
+CONCURRENCY_TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
 {
     HudWorld world;
     gui::Button* button = static_cast<gui::Button*>(world.find("nextDay"));

@@ -9,6 +9,7 @@
 #include "simulation/Shop.h"
 
 #include <string>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -47,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
+CONCURRENCY_TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
 {
     for (int x = 0; x < 12; ++x)
         build(x, 10, TileRoad);
@@ -90,7 +91,7 @@ TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
     EXPECT_FALSE(city.inTick);
 }
 
-TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
+CONCURRENCY_TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
 {
     House* full = frozenHouse(0, 0, 3, 15);
     frozenHouse(2, 0, 1, 3);
@@ -107,7 +108,7 @@ TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
 }
 
 // A workplace used to keep its efficiency when the last worker's home went.
-TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
+CONCURRENCY_TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
 {
     frozenHouse(5, 5, 3, 15);
     Factory* factory = static_cast<Factory*>(build(8, 5, TileFactory));
@@ -125,7 +126,7 @@ TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
     EXPECT_EQ(game.goodsProduction[0], 0.0);
 }
 
-TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
+CONCURRENCY_TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
 {
     struct Case
     {
@@ -170,7 +171,7 @@ TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
     }
 }
 
-TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
+CONCURRENCY_TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
 {
     build(29, 29, TileRoad);
     std::vector<House*> houses;
@@ -214,7 +215,7 @@ TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
     EXPECT_EQ(game.fireStationDay, 223);
 }
 
-TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
+CONCURRENCY_TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
 {
     const std::pair<int, double> cases[] = {{1, 0.0}, {49, 0.0}, {50, -2.075}, {120, -71 * (12 * 0.065 + 1.75)}};
     for (const auto& c : cases)
@@ -231,7 +232,7 @@ TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
     }
 }
 
-TEST_F(DayTickTest, WasteIsCollectedFromTheDayAfterTheLandfillUnlock)
+CONCURRENCY_TEST_F(DayTickTest, WasteIsCollectedFromTheDayAfterTheLandfillUnlock)
 {
     for (int i = 0; i < 60; ++i)
         build(i % 30, 2 + i / 30, TileFactory);
@@ -318,7 +319,7 @@ TEST_F(TrashTest, TheFullestLandfillWithRoomTakesTheWaste)
     EXPECT_EQ(used, 1);
 }
 
-TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
+CONCURRENCY_TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
 {
     struct Case
     {
@@ -363,7 +364,7 @@ TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
     }
 }
 
-TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
+CONCURRENCY_TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
 {
     for (int x = 0; x < 5; ++x)
         build(x, 0, TileRoad);
@@ -398,7 +399,7 @@ TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
     EXPECT_EQ(city.profitYesterday, -6.0);
 }
 
-TEST_F(DayTickTest, TheDayEndsWithTheClassesTheDemandAndAFreeClick)
+CONCURRENCY_TEST_F(DayTickTest, TheDayEndsWithTheClassesTheDemandAndAFreeClick)
 {
     House* house = frozenHouse(3, 3, 1, 2);
     house->attractiveness = 0.3; // shown as Good from today

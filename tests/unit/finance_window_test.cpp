@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -235,7 +236,7 @@ TEST_F(FinanceWindowTest, EachRowsHelpButtonExplainsItsCategory)
     }
 }
 
-TEST_F(FinanceWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
+CONCURRENCY_TEST_F(FinanceWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
 {
     std::thread([this] {
         game.ui_showExpenditure();
@@ -268,7 +269,7 @@ TEST_F(FinanceWindowTest, AYearEndOpeningLeavesAMessageOnTop)
 // back until the books close, a month-end refresh and a year-end opening,
 // while the main thread draws, reads the window and borrows. Run under
 // ThreadSanitizer too: the refresh reads the books the thread writes.
-TEST_F(FinanceWindowTest, TickThreadRefreshesAndOpensWhileThePlayerBorrows)
+CONCURRENCY_TEST_F(FinanceWindowTest, TickThreadRefreshesAndOpensWhileThePlayerBorrows)
 {
     game.ui_showExpenditure();
     std::atomic<bool> done(false);
@@ -356,7 +357,7 @@ protected:
     }
 };
 
-TEST_F(FinanceWindowDaysTest, TheTickRefreshesAtMonthEndAndOpensAtYearEnd)
+CONCURRENCY_TEST_F(FinanceWindowDaysTest, TheTickRefreshesAtMonthEndAndOpensAtYearEnd)
 {
     housesAlongRoad();
     game.day = 0;
