@@ -14,7 +14,7 @@ prepare_run_dir
 sed -i 's/^postProcessing=.*/postProcessing=true/' conf.dat
 cp conf.dat conf.orig
 
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
+click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
 
 # The window's size as WxH.
 size_of() {
