@@ -215,6 +215,41 @@ CONCURRENCY_TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
     EXPECT_EQ(game.fireStationDay, 223);
 }
 
+// An unlock comes when its count goes above its threshold: at the threshold
+// itself nothing happens, one above it the action is offered.
+CONCURRENCY_TEST_F(DayTickTest, EachUnlockComesOneAboveItsThresholdAndNotAtIt)
+{
+    const struct
+    {
+        const char* name;
+        int bit;
+        bool byWaste; // the count of waste-producing buildings, else residents
+        int threshold;
+    } cases[] = {
+        {"landfill", 8, true, 49},         {"large house", 0, false, 95},  {"large store", 1, false, 249},
+        {"flats", 2, false, 319},          {"fire station", 5, false, 399}, {"pumping station", 7, false, 499},
+        {"police station", 3, false, 749}, {"office", 6, false, 999},      {"hospital", 4, false, 1249},
+    };
+    for (const auto& c : cases)
+        for (int count : {c.threshold, c.threshold + 1})
+        {
+            SetUp();
+            city.reset();
+            game.unlockFlags = 0;
+            // Full houses of 15 but the last, or empty ones when buildings count.
+            int houses = c.byWaste ? count : (count + 14) / 15;
+            int left = c.byWaste ? 0 : count;
+            for (int i = 0; i < houses; ++i)
+            {
+                int residents = left < 15 ? left : 15;
+                frozenHouse(i % 30, i / 30, 3, residents);
+                left -= residents;
+            }
+            passDayLogged();
+            EXPECT_EQ((game.unlockFlags >> c.bit) & 1, count > c.threshold ? 1 : 0) << c.name << " at " << count;
+        }
+}
+
 CONCURRENCY_TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
 {
     const std::pair<int, double> cases[] = {{1, 0.0}, {49, 0.0}, {50, -2.075}, {120, -71 * (12 * 0.065 + 1.75)}};
