@@ -1,7 +1,7 @@
 # ctest-label: game-concurrency
 # Days passing back to back while the player keeps busy: the next-day button
-# is clicked again as soon as it takes a click, and between those clicks the
-# map is dragged and turned, the layers switched and the finance, city and
+# of a grown city is clicked again as soon as it takes a click, and between
+# those clicks the map is dragged and turned, the layers switched and the finance, city and
 # production windows opened and closed, each tick running beside it all. The
 # game must keep up: days go by, a year's end opens its window, no click is
 # lost to a crash, and it exits cleanly with nothing reported by a sanitizer.
@@ -11,10 +11,14 @@ source "$(dirname "$0")/../gamelib.sh"
 
 S=2
 ROUNDS=${TICK_SOAK_ROUNDS:-40}
-WANT_DAYS=${TICK_SOAK_DAYS:-370}
+WANT_DAYS=${TICK_SOAK_DAYS:-150}
 
 prepare_run_dir
 plain_frames
+mkdir -p saves
+# Its day moved on to 90 days before a year's end, which the soak passes.
+sed '2s/^[0-9]*,/3870,/' "$(dirname "$0")/../data/golden/seed-1-year-10.sav" >saves/1.sav ||
+    fail "no grown city to load"
 sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
 start_game
 win=$(wait_window 30) || exit 1
@@ -39,6 +43,13 @@ drag() {
     xdotool mouseup 1 || fail "no mouse up"
     xdotool mousemove 0 0 2>/dev/null
 }
+# A next-day click and, in the same breath, a click elsewhere: the game takes
+# both in one frame, so what the second does runs while that day's tick does.
+with_day() {
+    xdotool mousemove --window "$win" $((577 * S)) $((315 * S)) click 1 \
+        mousemove --window "$win" $(($1 * S)) $(($2 * S)) click 1 || fail "clicks at $1,$2 failed"
+    xdotool mousemove 0 0 2>/dev/null
+}
 days() { log_count "Freeing building update thread!"; }
 window_at() {
     [ "$(ink "$1" $(($2 + 20)) $(($3 + 5)) 100 1)" -gt 95 ] && [ "$(ink "$1" $(($2 + 20)) $(($3 + 13)) 100 1)" -gt 95 ]
@@ -49,28 +60,31 @@ SIDE=(152 178 204)
 CORNER=("165 50" "195 80" "170 130")
 CLOSE=("320 287" "320 277" "320 227")
 
-click 320 113
-wait_log "startNewGame"
-dismiss_message "$win" welcome.png
-dismiss_message "$win" info.png
+# A grown city, ten years of the seeded automated player, loaded from the
+# title screen: its ticks are long enough for the clicks to land in them.
+click 320 135
+click 406 139
+wait_log "game loaded from slot 1!"
 screenshot "$win" start.png
 
 start_days=$(days)
 for ((round = 0; round < ROUNDS; round++)); do
     next_days 6
     # A drag across the map and back while the days run.
+    click 577 315
     drag 500 420 620 470
     next_days 6
+    click 577 315
     drag 620 470 500 420
-    # A quarter turn, back the next round.
-    if ((round % 2)); then click 596 16; else click 576 16; fi
+    # A quarter turn as a day starts, back the next round.
+    if ((round % 2)); then with_day 596 16; else with_day 576 16; fi
     next_days 6
     send_key "$win" $((round % 4 + 1))
     # One of the three windows, opened and closed with days passing under it.
     k=$((round % 3))
-    click 20 "${SIDE[$k]}"
+    with_day 20 "${SIDE[$k]}"
     next_days 6
-    click ${CLOSE[$k]}
+    with_day ${CLOSE[$k]}
     next_days 6
     # Whatever the days brought up: a message, or the year's finances.
     screenshot "$win" round.png
@@ -88,11 +102,12 @@ echo "$passed days in $((round + 1)) rounds"
 send_key "$win" 1
 shot_until "$win" end.png differs start.png end.png 196 6 56 16 || fail "the date shown never moved"
 [ "$(ink end.png 40 40 460 280 4)" -gt 0 ] || fail "the map draws nothing after the soak"
-grep -qF "show expenditure window" "$GAME_LOG" || [ "$passed" -lt 360 ] ||
-    fail "a year passed ($passed days) and its finances never opened"
+grep -qF "show expenditure window" "$GAME_LOG" || [ "$passed" -lt 90 ] ||
+    fail "a year ended ($passed days passed) and its finances never opened"
 
 close_game "$win" 60
+grep -qE "ThreadSanitizer|AddressSanitizer|runtime error" "$GAME_LOG" &&
+    fail "a sanitizer reported a fault: $(grep -m1 -E "WARNING: ThreadSanitizer|ERROR: AddressSanitizer|runtime error|ThreadSanitizer: reported" "$GAME_LOG")"
 [ "$GAME_RC" = "0" ] || fail "exit code $GAME_RC"
 grep -qx "Bye!" "$GAME_LOG" || fail "no 'Bye!' at exit"
-grep -qE "ThreadSanitizer|AddressSanitizer|runtime error" "$GAME_LOG" && fail "a sanitizer reported a fault"
 echo "tick soak test passed"
