@@ -50,6 +50,20 @@ start_game() {
     GAME_PID=$!
 }
 
+# The start most scripts share: a fresh run folder whose settings give plain
+# frames in a 1280 x 720 window (pixel scale 2) in the first palette.
+plain_run_dir() {
+    prepare_run_dir
+    plain_frames
+    sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
+}
+
+# Starts the game and waits for its window, whose id lands in win.
+open_game() {
+    start_game
+    win=$(wait_window 30) || exit 1
+}
+
 # Prints the id of the game's window once it is mapped (bounded wait).
 wait_window() {
     local timeout=${1:-30} id=""
@@ -234,6 +248,11 @@ dismiss_message() {
 
 # Screen places in the scripts are logical pixels; S is the pixel scale
 # (2 for a 1280 x 720 window) and DARK the palette's second colour.
+S=2
+DARK="70 62 108"
+
+# A left click at a logical point of the game's window.
+click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
 
 # How many dark pixels a logical rectangle of a screenshot holds, every
 # step-th logical pixel.
@@ -247,9 +266,11 @@ same() {
     "$PNG_PROBE" same "$1" "$2" "${S:-2}" "$3" "$4" "$5" "$6" "${7:-1}"
 }
 
-# Whether two screenshots differ inside a logical rectangle.
+# Whether two screenshots differ inside a logical rectangle (an image that
+# cannot be read is neither).
 differs() {
-    ! same "$@"
+    same "$@"
+    [ $? -eq 1 ]
 }
 
 # How many log lines hold a fixed string.

@@ -6,9 +6,7 @@ source "$(dirname "$0")/../gamelib.sh"
 
 prepare_run_dir
 plain_frames
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
+open_game
 LIGHT="232 206 168"
 SCALE=2
 

@@ -7,18 +7,12 @@
 # scale 2): the view is centred on the starting road's tile at (320, 180).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
 ROAD_PRICE=20
 has_dialog() { [ -n "$(dialog_low "$1")" ]; }
 
-prepare_run_dir
-plain_frames
-sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
+plain_run_dir
+open_game
 
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
 right_click() {
     xdotool mousemove --window "$win" $(($1 * S)) $(($2 * S)) click 3 || fail "right click failed"
     xdotool mousemove 0 0 2>/dev/null

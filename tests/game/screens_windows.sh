@@ -7,16 +7,8 @@
 # Places below are logical pixels (the window is 1280 x 720, pixel scale 2).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
-
-prepare_run_dir
-plain_frames
-sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
-
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
+plain_run_dir
+open_game
 
 # A window is open when its title bar, a dark band 5 pixels in from the
 # corner at (x, y), stands there: its top and bottom rows are solid.

@@ -9,22 +9,16 @@
 # Places below are logical pixels (the window is 1280 x 720, pixel scale 2).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
 ROUNDS=${TICK_SOAK_ROUNDS:-40}
 WANT_DAYS=${TICK_SOAK_DAYS:-150}
 
-prepare_run_dir
-plain_frames
+plain_run_dir
 mkdir -p saves
 # Its day moved on to 90 days before a year's end, which the soak passes.
 sed '2s/^[0-9]*,/3870,/' "$(dirname "$0")/../data/golden/seed-1-year-10.sav" >saves/1.sav ||
     fail "no grown city to load"
-sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
+open_game
 
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
 # A burst of next-day clicks: a click that lands while a day runs or cools
 # down is ignored, one after it starts the next day.
 next_days() {
