@@ -50,6 +50,20 @@ start_game() {
     GAME_PID=$!
 }
 
+# The start most scripts share: a fresh run folder whose settings give plain
+# frames in a 1280 x 720 window (pixel scale 2) in the first palette.
+plain_run_dir() {
+    prepare_run_dir
+    plain_frames
+    sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
+}
+
+# Starts the game and waits for its window, whose id lands in win.
+open_game() {
+    start_game
+    win=$(wait_window 30) || exit 1
+}
+
 # Prints the id of the game's window once it is mapped (bounded wait).
 wait_window() {
     local timeout=${1:-30} id=""
@@ -104,21 +118,32 @@ wait_log() {
     fail "no log line '$text' within ${timeout}s"
 }
 
-# Waits for a new file matching a glob; prints its name.
+# Waits for a new file matching a glob; prints its name. A PNG counts once it
+# is whole: its last bytes are the IEND chunk, which the encoder writes last.
 wait_file() {
     local pattern=$1 timeout=${2:-20} f
     local end=$((SECONDS + timeout))
     while [ $SECONDS -lt $end ]; do
         for f in $pattern; do
-            [ -s "$f" ] && { sleep 0.2; echo "$f"; return 0; }
+            [ -s "$f" ] || continue
+            case $f in
+            *.png) [ "$(tail -c 8 "$f" | od -An -tx1 | tr -d ' \n')" = "49454e44ae426082" ] || continue ;;
+            esac
+            echo "$f"
+            return 0
         done
-        sleep 0.1
+        sleep 0.02
     done
     fail "no file $pattern within ${timeout}s"
 }
 
+# Keys go through the same XTEST input queue as the clicks, so the game sees
+# them in the order they were sent: a screenshot taken after a click shows
+# what the click did, with no pause between them. (A key sent to a window
+# directly would overtake clicks still waiting in the server's queue.)
 send_key() {
-    xdotool key --window "$1" "$2" || fail "xdotool key $2 failed"
+    xdotool windowfocus --sync "$1" key "$2" 2>/dev/null ||
+        xdotool windowfocus "$1" key "$2" || fail "xdotool key $2 failed"
 }
 
 # Asks the window to close as a window manager would and waits for the exit;
@@ -148,6 +173,30 @@ screenshot() {
     mv "$f" "$out"
 }
 
+# Takes screenshots into the given file until the check (the words after it)
+# holds, for at most WAIT seconds (10): for what a tick or the next frame
+# brings, which no event orders. Fails with the check's own words otherwise.
+shot_until() {
+    local win=$1 out=$2 end=$((SECONDS + ${WAIT:-10}))
+    shift 2
+    while :; do
+        screenshot "$win" "$out"
+        "$@" && return 0
+        [ $SECONDS -lt $end ] || return 1
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game exited while waiting for: $*"
+    done
+}
+
+# Returns once the game has handled every click and key sent so far: a
+# screenshot comes after them in the same queue.
+settle() {
+    screenshot "$1" "$GAME_DIR/settle.png"
+}
+
+not() {
+    ! "$@"
+}
+
 # Prints "r g b" of one pixel of an image.
 pixel() {
     "$PNG_PROBE" "$1" "$2" "$3" | sed -n 2p | cut -d' ' -f1-3
@@ -169,29 +218,22 @@ plain_frames() {
 
 # The lowest row in column x (between y0 and y1) whose pixel is r g b; "" when none.
 lowest_row_with() {
-    local file=$1 x=$2 y0=$3 y1=$4 colour=$5
-    "$PNG_PROBE" "$file" column "$x" | awk -v y0="$y0" -v y1="$y1" -v c="$colour" \
-        'NR > 1 && $1 >= y0 && $1 <= y1 && ($2 " " $3 " " $4) == c { last = $1 } END { print last }'
+    # shellcheck disable=SC2086
+    "$PNG_PROBE" lowest "$1" "$2" "$3" "$4" $5
 }
 
 # How many pixels of row y, between x0 and x1, are r g b.
 count_in_row() {
-    local file=$1 y=$2 x0=$3 x1=$4 colour=$5
-    "$PNG_PROBE" "$file" row "$y" | awk -v x0="$x0" -v x1="$x1" -v c="$colour" \
-        'NR > 1 && $1 >= x0 && $1 <= x1 && ($2 " " $3 " " $4) == c { n++ } END { print n + 0 }'
+    # shellcheck disable=SC2086
+    "$PNG_PROBE" count "$1" 1 "$3" "$2" $(($4 - $3 + 1)) 1 1 $5
 }
 
 # The lowest row of the message dialog on a screenshot, in the middle column
 # of a 1280 x 720 window; "" when none is open. A dialog's frame and shadow
 # lines are long dark runs, which the map behind it never draws.
 dialog_low() {
-    local y dark=${DARK:-70 62 108}
-    for y in $("$PNG_PROBE" "$1" column 640 | awk -v c="$dark" \
-        'NR > 1 && $1 >= 100 && $1 <= 680 && ($2 " " $3 " " $4) == c { print $1 }' | sort -rn); do
-        "$PNG_PROBE" "$1" row "$y" | awk -v c="$dark" 'NR > 1 && $1 >= 300 && $1 <= 980 {
-            if (($2 " " $3 " " $4) == c) { if (++n > best) best = n } else n = 0 } END { exit best < 200 }' &&
-            { echo "$y"; return 0; }
-    done
+    # shellcheck disable=SC2086
+    "$PNG_PROBE" dialog "$1" 640 100 680 300 980 200 ${DARK:-70 62 108}
 }
 
 # Takes a screenshot into the given file and closes the message dialog on it
@@ -202,39 +244,33 @@ dismiss_message() {
     okay=$(dialog_low "$shot")
     [ -n "$okay" ] || fail "no message to close in $shot"
     click_at "$win" 640 $((okay - 20))
-    sleep 0.3
 }
 
 # Screen places in the scripts are logical pixels; S is the pixel scale
 # (2 for a 1280 x 720 window) and DARK the palette's second colour.
+S=2
+DARK="70 62 108"
 
-# The window pixel of every step-th logical pixel in a rectangle, as png_probe pairs.
-pairs() {
-    local x=$1 y=$2 w=$3 h=$4 step=${5:-1} i j scale=${S:-2}
-    for ((j = y; j < y + h; j += step)); do
-        for ((i = x; i < x + w; i += step)); do
-            printf '%d %d ' $((i * scale)) $((j * scale))
-        done
-    done
-}
+# A left click at a logical point of the game's window.
+click() { click_at "$win" $(($1 * S)) $(($2 * S)); }
 
-# How many dark pixels a logical rectangle of a screenshot holds.
+# How many dark pixels a logical rectangle of a screenshot holds, every
+# step-th logical pixel.
 ink() {
-    # shellcheck disable=SC2046
-    "$PNG_PROBE" "$1" $(pairs "$2" "$3" "$4" "$5" "${6:-1}") | tail -n +2 | grep -c "^${DARK:-70 62 108} 255$"
+    # shellcheck disable=SC2086
+    "$PNG_PROBE" count "$1" "${S:-2}" "$2" "$3" "$4" "$5" "${6:-1}" ${DARK:-70 62 108}
 }
 
 # Whether two screenshots hold the same pixels inside a logical rectangle.
 same() {
-    local points
-    points=$(pairs "$3" "$4" "$5" "$6" "${7:-1}")
-    # shellcheck disable=SC2086
-    [ "$("$PNG_PROBE" "$1" $points)" = "$("$PNG_PROBE" "$2" $points)" ]
+    "$PNG_PROBE" same "$1" "$2" "${S:-2}" "$3" "$4" "$5" "$6" "${7:-1}"
 }
 
-# Whether two screenshots differ inside a logical rectangle.
+# Whether two screenshots differ inside a logical rectangle (an image that
+# cannot be read is neither).
 differs() {
-    ! same "$@"
+    same "$@"
+    [ $? -eq 1 ]
 }
 
 # How many log lines hold a fixed string.

@@ -111,7 +111,9 @@ run_target() {
     gather_seeds "$out/seeds/$name" "$@" || return 1
     mkdir -p "$out/corpus/$name" "$out/artifacts/$name" "$out/logs"
     log=$out/logs/$name.log
-    local args=(-max_len="$maxlen" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+    # A run of the save file target's new-game seed alone takes 6-10 s:
+    # the per-input limit leaves room for a busy machine.
+    local args=(-max_len="$maxlen" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1
                 -artifact_prefix="$out/artifacts/$name/")
     [ "$dict" != "-" ] && args+=(-dict="$root/fuzz/$dict")
     if [ $check -eq 1 ]; then

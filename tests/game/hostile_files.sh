@@ -8,13 +8,11 @@
 # Places below are logical pixels; the window is 1280 x 720 (pixel scale 2).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
 
 prepare_run_dir
 sed -i 's/^postProcessing=.*/postProcessing=true/' conf.dat
 cp conf.dat conf.orig
 
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
 
 # The window's size as WxH.
 size_of() {

@@ -6,9 +6,7 @@ source "$(dirname "$0")/../gamelib.sh"
 
 prepare_run_dir
 plain_frames
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
+open_game
 LIGHT="232 206 168"
 SCALE=2
 
@@ -16,16 +14,8 @@ SCALE=2
 # that a screenshot shows, the sprite drawn at window point (x, y) with the
 # pixel scale, mirrored when asked.
 sprite_match() {
-    local shot=$1 sprite=sprites/$2.png x0=$3 y0=$4 mirror=${5:-0} only=${6:-all} w h sy
-    read -r w h < <("$PNG_PROBE" "$sprite" | head -n1)
-    for ((sy = 0; sy < h; sy++)); do
-        "$PNG_PROBE" "$sprite" row "$sy" | awk -v sy="$sy" 'NR > 1 { print "S", sy, $0 }'
-        "$PNG_PROBE" "$shot" row $((y0 + SCALE * sy)) | awk -v sy="$sy" 'NR > 1 { print "P", sy, $0 }'
-    done | awk -v x0="$x0" -v w="$w" -v m="$mirror" -v s="$SCALE" -v L="$LIGHT" -v D="$DARK" -v only="$only" '
-        $1 == "S" && $7 == 255 && (only != "dark" || $4 == 0) {
-            sx = m ? w - 1 - $3 : $3; want[$2 " " x0 + s * sx] = ($4 == 255 ? L : D) }
-        $1 == "P" { got[$2 " " $3] = $4 " " $5 " " $6 }
-        END { for (k in want) { n++; if (got[k] == want[k]) same++ } print n ? int(100 * same / n) : 0 }'
+    # shellcheck disable=SC2086
+    "$PNG_PROBE" match "$1" "sprites/$2.png" "$3" "$4" "$SCALE" "${5:-0}" "${6:-all}" $LIGHT $DARK
 }
 
 # Whether a tree stands on a tile: most of its dark outline is there.
@@ -45,11 +35,7 @@ house_match() {
 
 # Number of pixels that differ between two screenshots inside a window rectangle.
 changed_pixels() {
-    local a=$1 b=$2 x0=$3 y0=$4 w=$5 h=$6 y
-    for ((y = y0; y < y0 + h; y += 2)); do
-        paste -d' ' <("$PNG_PROBE" "$a" row "$y") <("$PNG_PROBE" "$b" row "$y")
-    done | awk -v x0="$x0" -v x1=$((x0 + w)) \
-        'NF == 10 && $1 >= x0 && $1 < x1 && ($2 != $7 || $3 != $8 || $4 != $9) { n++ } END { print n + 0 }'
+    "$PNG_PROBE" changed "$1" "$2" "$3" "$4" "$5" "$6" 2
 }
 
 # A new city, its two welcome messages closed.

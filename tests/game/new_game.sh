@@ -4,9 +4,7 @@ source "$(dirname "$0")/../gamelib.sh"
 
 prepare_run_dir
 plain_frames
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
+open_game
 
 # "Start new game": the first title button, centred at logical (320, 113).
 click_at "$win" 640 226

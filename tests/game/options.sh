@@ -6,8 +6,7 @@ source "$(dirname "$0")/../gamelib.sh"
 
 prepare_run_dir
 plain_frames
-start_game
-win=$(wait_window 30) || exit 1
+open_game
 
 # Title screen "Options" at logical (320, 157); the window is 180 x 156 at (230, 102).
 click_at "$win" 640 314

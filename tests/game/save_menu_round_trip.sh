@@ -7,16 +7,8 @@
 # Places below are logical pixels (the window is 1280 x 720, pixel scale 2).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
-
-prepare_run_dir
-plain_frames
-sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
-
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
+plain_run_dir
+open_game
 
 # Field n (from 1) of the save file line that ends with the comment.
 field() {
@@ -28,6 +20,7 @@ click 320 113
 wait_log "startNewGame"
 dismiss_message "$win" welcome.png
 dismiss_message "$win" info.png
+screenshot "$win" start.png
 
 # --- a road on an empty tile beside the starting one
 chosen=""
@@ -35,6 +28,7 @@ for offset in "16 8" "-16 -8" "-16 8" "16 -8"; do
     set -- $offset
     before=$(log_count "tile actions of")
     click $((320 + $1)) $((180 + $2))
+    settle "$win"
     [ "$(log_count "tile actions of")" -gt "$before" ] || continue
     if tail -n 3 "$GAME_LOG" | grep -q "tile actions of .*: 1 "; then
         chosen=$(tail -n 3 "$GAME_LOG" | sed -n 's/^tile actions of \([0-9]*\), \([0-9]*\):.*/\1 \2/p' | tail -n1)
@@ -53,8 +47,10 @@ for i in $(seq 10); do
 done
 wait_log "Action complete!"
 wait_log "Freeing building update thread!"
-sleep 1.2
-screenshot "$win" built.png
+# The day has passed and been shown once the date moved and the next-day
+# button is back as a new game shows it, its cool-down over.
+done_building() { differs start.png built.png 196 6 56 16 && same start.png built.png 565 303 24 24; }
+shot_until "$win" built.png done_building || fail "the road's day was never shown as passed"
 
 # --- the menu's "Save game", slot 1
 click 620 15
@@ -80,8 +76,8 @@ click 320 135
 screenshot "$win" load_slots.png
 click 406 139
 wait_log "game loaded from slot 1!"
-sleep 0.5
-screenshot "$win" loaded.png
+# The heads-up display shows the loaded city from the next frame on.
+shot_until "$win" loaded.png same built.png loaded.png 8 4 252 24 || true
 
 # The screen shows the same money, population and date as before saving, and
 # the map again (the view itself is re-centred on loading, while the road's

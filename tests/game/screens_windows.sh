@@ -7,16 +7,8 @@
 # Places below are logical pixels (the window is 1280 x 720, pixel scale 2).
 source "$(dirname "$0")/../gamelib.sh"
 
-S=2
-
-prepare_run_dir
-plain_frames
-sed -i 's/^width=.*/width=1280/; s/^height=.*/height=720/; s/^palette=.*/palette=0/' conf.dat
-start_game
-win=$(wait_window 30) || exit 1
-DARK="70 62 108"
-
-click() { click_at "$win" $(($1 * S)) $(($2 * S)); sleep 0.3; }
+plain_run_dir
+open_game
 
 # A window is open when its title bar, a dark band 5 pixels in from the
 # corner at (x, y), stands there: its top and bottom rows are solid.
@@ -34,7 +26,7 @@ dismiss() {
     local picks
     picks=$(log_count "clickedTile")
     click_at "$win" 640 $((okay - 20))
-    sleep 0.3
+    settle "$win"
     [ "$(log_count "clickedTile")" = "$picks" ] || fail "the click meant for Okay in $shot reached the map"
 }
 
@@ -132,7 +124,6 @@ close_row=$(paste <("$PNG_PROBE" before_about.png column 640) <("$PNG_PROBE" abo
     awk 'NR > 1 && $1 >= 300 && $1 <= 680 && ($2 $3 $4) != ($7 $8 $9) { last = $1 } END { print last }')
 [ -n "$close_row" ] || fail "no Close button under the about window"
 click_at "$win" 640 $((close_row - 20))
-sleep 0.3
 screenshot "$win" about_closed.png
 differs before_about.png about_closed.png 250 150 140 40 && fail "Close left the about window open"
 

@@ -6,12 +6,19 @@
 #include "HudWorld.h"
 
 #include "gui/Image.h"
+#include "resources/Settings.h"
+#include "resources/SoundManager.h"
 #include "simulation/House.h"
 #include "simulation/Tile.h"
 
 #include <gtest/gtest.h>
 
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+
 #include <thread>
+#include <vector>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -140,7 +147,7 @@ TEST(HudGlTest, ProgressBarFillsWithTheActionsProgress)
     }
 }
 
-TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
+CONCURRENCY_TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
 {
     HudWorld world;
     gui::Widget* button = world.find("nextDay");
@@ -172,7 +179,7 @@ TEST(HudGlTest, NextDayClicksPlayTickThenTockWithinHalfASecond)
     EXPECT_EQ(world.game.day, 4);
 }
 
-TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
+CONCURRENCY_TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
 {
     HudWorld world;
     gui::Button* button = static_cast<gui::Button*>(world.find("nextDay"));
@@ -216,6 +223,95 @@ TEST(HudGlTest, NextDayButtonWaitsForTheTickAndTheCoolDowns)
     EXPECT_FALSE(button->enabled);
     world.frame(0.2f);
     EXPECT_TRUE(button->enabled);
+}
+
+// Which sound each next-day click plays: tick first, tock for a click inside
+// the tick's half second, tick for the click after a tock or once that half
+// second has passed. The effects get buffers of
+// ten seconds, so a sound that played is still playing when it is looked at.
+CONCURRENCY_TEST(HudGlTest, NextDayClicksSoundTickThenTock)
+{
+    std::vector<sf::Int16> samples(44100 * 10, 1000);
+    sf::SoundBuffer longSound;
+    ASSERT_TRUE(longSound.loadFromSamples(samples.data(), samples.size(), 1, 44100));
+    HudWorld world;
+    world.game.settings->set("sfxEnabled", "true");
+    world.game.sounds = new SoundManager(&world.game);
+    testing::internal::CaptureStdout();
+    world.game.sounds->loadSounds();
+    testing::internal::GetCapturedStdout();
+    sf::Sound* tick = world.game.sounds->getSound("tick");
+    sf::Sound* tock = world.game.sounds->getSound("tock");
+    ASSERT_NE(tick, nullptr);
+    ASSERT_NE(tock, nullptr);
+    tick->setBuffer(longSound);
+    tock->setBuffer(longSound);
+    auto heard = [&] {
+        std::string played = tick->getStatus() == sf::SoundSource::Playing ? "tick" : "";
+        played += tock->getStatus() == sf::SoundSource::Playing ? "tock" : "";
+        tick->stop();
+        tock->stop();
+        return played;
+    };
+    gui::Widget* button = world.find("nextDay");
+
+    world.click(button);
+    EXPECT_EQ(heard(), "tick") << "the first click";
+    world.finishDay();
+    world.frame(0.25f);
+    world.click(button);
+    EXPECT_EQ(heard(), "tock") << "a click inside the tick's half second";
+    world.finishDay();
+    world.click(button);
+    EXPECT_EQ(heard(), "tick") << "the click after a tock";
+    world.finishDay();
+    world.frame(0.5f);
+    world.click(button);
+    EXPECT_EQ(heard(), "tick") << "a click once the tick's half second has passed";
+    world.finishDay();
+    world.click(button);
+    EXPECT_EQ(heard(), "tock") << "a click at once after that tick";
+    world.finishDay();
+}
+
+// The cool-downs end on the very frame their time runs out, neither a frame
+// sooner nor later: with frames of a quarter second, the year's second on
+// the fourth frame, a progress click's half second and the tick's window on
+// the second.
+CONCURRENCY_TEST(HudGlTest, CoolDownsEndOnTheFrameTheirTimeRunsOut)
+{
+    HudWorld world;
+    gui::Button* button = static_cast<gui::Button*>(world.find("nextDay"));
+
+    world.click(button);
+    world.finishDay();
+    ASSERT_TRUE(tickShown);
+    world.frame(0.25f);
+    EXPECT_TRUE(tickShown) << "a quarter second into the tick's half second";
+    world.frame(0.25f);
+    EXPECT_FALSE(tickShown) << "the tick's half second is over";
+
+    world.game.day = 359;
+    world.click(button);
+    world.finishDay();
+    for (int frame = 1; frame <= 5; ++frame)
+    {
+        world.frame(0.25f);
+        EXPECT_EQ(button->enabled, frame >= 4) << "year's cool-down, frame " << frame;
+    }
+
+    world.blankMap(8, 8);
+    world.build(3, 3, TileRoad);
+    world.game.map->updateTileActions();
+    Tile* empty = world.game.map->getTile(3, 4);
+    world.game.startAction(static_cast<int>(empty->id), 0, 0);
+    ASSERT_EQ(world.game.action.id, 1);
+    world.click(world.find("actionProgress"));
+    for (int frame = 1; frame <= 3; ++frame)
+    {
+        world.frame(0.25f);
+        EXPECT_EQ(button->enabled, frame >= 2) << "progress click's cool-down, frame " << frame;
+    }
 }
 
 TEST(HudGlTest, TenProgressClicksBuildARoadAndPassADay)

@@ -23,6 +23,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -823,7 +824,7 @@ TEST_P(MapDrawingTest, NeedsAndWarningsShowOverTheirHouses)
 
 INSTANTIATE_TEST_SUITE_P(Palettes, MapDrawingTest, ::testing::Values(0, 5));
 
-TEST(MapDrawingWhileDaysPass, FramesAreDrawnWhileTheDayTickRuns)
+CONCURRENCY_TEST(MapDrawingWhileDaysPass, FramesAreDrawnWhileTheDayTickRuns)
 {
     // The main loop draws while a day is worked out on its own thread: the
     // drawing reads only what the tick leaves safe to read.

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -100,7 +101,7 @@ protected:
     Game& game;
 };
 
-TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
+CONCURRENCY_TEST_F(TickConcurrencyGlTest, DaysRunBackToBackWhileThePlayerPlays)
 {
     game.ui_showExpenditure();
     game.ui_showCityInfo();

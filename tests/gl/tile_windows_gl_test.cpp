@@ -19,6 +19,7 @@
 #include <atomic>
 #include <thread>
 #include <utility>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -299,7 +300,7 @@ TEST_F(TileWindowsTest, WithoutEnoughMoneyTheChoiceShowsOhNoAndPaysNothing)
     }
 }
 
-TEST_F(TileWindowsTest, AChoiceThatNoLongerStandsAfterATickChangesNothing)
+CONCURRENCY_TEST_F(TileWindowsTest, AChoiceThatNoLongerStandsAfterATickChangesNothing)
 {
     // A fire broke out while the window was open: the fire's action stays.
     world.game.ui_showTileActions(at(3, 6));
@@ -430,7 +431,7 @@ TEST_F(TileWindowsTest, InformationWindowShowsEachKindWithItsNumbersAndRange)
     EXPECT_EQ(tileInformationWindow, nullptr);
 }
 
-TEST_F(TileWindowsTest, InformationFollowsTheTickAndTheTilesContents)
+CONCURRENCY_TEST_F(TileWindowsTest, InformationFollowsTheTickAndTheTilesContents)
 {
     Tile* tile = spot(HouseSmall);
     House* house = dynamic_cast<House*>(tile->building);
@@ -473,7 +474,7 @@ TEST_F(TileWindowsTest, InformationFollowsTheTickAndTheTilesContents)
 // publishes a house's numbers and a shop's customers round after round,
 // while the main thread draws the information window and buys a road.
 // Run under ThreadSanitizer too.
-TEST_F(TileWindowsTest, WindowsReadOnlyWhatATickRunningBesideThemPublishes)
+CONCURRENCY_TEST_F(TileWindowsTest, WindowsReadOnlyWhatATickRunningBesideThemPublishes)
 {
     House* house = dynamic_cast<House*>(spot(HouseSmall)->building);
     Shop* market = dynamic_cast<Shop*>(spot(Market)->building);

@@ -8,13 +8,14 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
 
 // A second thread keeps opening dialogs and rewriting a text while the main
 // thread draws and clicks the dialogs away; run under ThreadSanitizer too.
-TEST(UiThreadGlTest, TickThreadOpensDialogsWhileTheMainThreadDraws)
+CONCURRENCY_TEST(UiThreadGlTest, TickThreadOpensDialogsWhileTheMainThreadDraws)
 {
     fixtures::GlWorld world;
     UI* ui = world.game.ui;

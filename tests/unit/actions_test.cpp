@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -25,7 +26,7 @@ int clickToCompletion(Game& game, int limit = 200)
     return n;
 }
 
-TEST_F(ActionTest, BuildARoadBesideTheStartingRoad)
+CONCURRENCY_TEST_F(ActionTest, BuildARoadBesideTheStartingRoad)
 {
     newGame(42);
     ASSERT_EQ(map.roads.size(), 1u);
@@ -93,7 +94,7 @@ protected:
     }
 };
 
-TEST_F(ClickTest, BuildRateSpeedsUpBuildingOnly)
+CONCURRENCY_TEST_F(ClickTest, BuildRateSpeedsUpBuildingOnly)
 {
     struct Case
     {
@@ -116,7 +117,7 @@ TEST_F(ClickTest, BuildRateSpeedsUpBuildingOnly)
     }
 }
 
-TEST_F(ClickTest, TenthClickAdvancesTheDay)
+CONCURRENCY_TEST_F(ClickTest, TenthClickAdvancesTheDay)
 {
     start(tile(5, 4), 10); // a factory takes 50 clicks
     for (int i = 0; i < 9; ++i)
@@ -131,7 +132,7 @@ TEST_F(ClickTest, TenthClickAdvancesTheDay)
 
 // A day that ended within the frame that started it still holds its thread
 // until the main loop frees it; the tenth click of that frame keeps its day.
-TEST_F(ClickTest, TenthClickPassesItsDayBeforeTheLastDaysThreadIsFreed)
+CONCURRENCY_TEST_F(ClickTest, TenthClickPassesItsDayBeforeTheLastDaysThreadIsFreed)
 {
     start(tile(5, 4), 10);
     ASSERT_NE(game.nextDay(), 0);
@@ -149,7 +150,7 @@ TEST_F(ClickTest, TenthClickPassesItsDayBeforeTheLastDaysThreadIsFreed)
     EXPECT_EQ(game.clicks, 0);
 }
 
-TEST_F(ClickTest, ClickDuringTheDayTickIsRefused)
+CONCURRENCY_TEST_F(ClickTest, ClickDuringTheDayTickIsRefused)
 {
     start(tile(5, 4), 10);
     game.progressAction();
@@ -168,7 +169,7 @@ TEST_F(ClickTest, ClickDuringTheDayTickIsRefused)
     EXPECT_EQ(game.clicks, 2);
 }
 
-TEST_F(ActionTest, NextDayReportsMonthsAndYears)
+CONCURRENCY_TEST_F(ActionTest, NextDayReportsMonthsAndYears)
 {
     const std::pair<int, int> cases[] = {{0, 1}, {28, 1}, {29, 3}, {59, 3}, {358, 1}, {359, 5}, {360, 1}, {719, 5}};
     for (const auto& c : cases)
@@ -194,7 +195,7 @@ TEST_F(ActionTest, NextDayReportsMonthsAndYears)
     finishDay(game);
 }
 
-TEST_F(ClickTest, CancelRefundsTheCostOnce)
+CONCURRENCY_TEST_F(ClickTest, CancelRefundsTheCostOnce)
 {
     city.addMoney(-120, FinanceCategory::Construction);
     game.startAction(tile(5, 4).id, slotOf(tile(5, 4), 2), 120);
@@ -211,7 +212,7 @@ TEST_F(ClickTest, CancelRefundsTheCostOnce)
     EXPECT_EQ(city.money, 25000.0);
 }
 
-TEST_F(ClickTest, StartingAMissingActionGivesTheMoneyBack)
+CONCURRENCY_TEST_F(ClickTest, StartingAMissingActionGivesTheMoneyBack)
 {
     const std::pair<int, int> cases[] = {
         {static_cast<int>(tile(5, 4).id), 99}, // no such slot
@@ -231,7 +232,7 @@ TEST_F(ClickTest, StartingAMissingActionGivesTheMoneyBack)
     }
 }
 
-TEST_F(ClickTest, ClicksLeaveRisingPlusOnes)
+CONCURRENCY_TEST_F(ClickTest, ClicksLeaveRisingPlusOnes)
 {
     start(tile(5, 4), 10);
     std::srand(3);
@@ -256,7 +257,7 @@ TEST_F(ClickTest, ClicksLeaveRisingPlusOnes)
     EXPECT_TRUE(game.plusOnes.empty());
 }
 
-TEST_F(ActionTest, HousesAreCountedByLevel)
+CONCURRENCY_TEST_F(ActionTest, HousesAreCountedByLevel)
 {
     blankMap(6, 6);
     build(0, 0, TileHouse, 1);

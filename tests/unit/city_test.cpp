@@ -1,4 +1,5 @@
 #include "SimFixture.h"
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -9,7 +10,7 @@ const int construction = static_cast<int>(FinanceCategory::Construction);
 const int publicServices = static_cast<int>(FinanceCategory::PublicServices);
 const int misc = static_cast<int>(FinanceCategory::Misc);
 
-TEST_F(CityTest, BookingsOutsideTheTickMoveMoneyAtOnce)
+CONCURRENCY_TEST_F(CityTest, BookingsOutsideTheTickMoveMoneyAtOnce)
 {
     struct Case
     {
@@ -37,7 +38,7 @@ TEST_F(CityTest, BookingsOutsideTheTickMoveMoneyAtOnce)
     }
 }
 
-TEST_F(CityTest, BookingsDuringTheTickWaitForItsEnd)
+CONCURRENCY_TEST_F(CityTest, BookingsDuringTheTickWaitForItsEnd)
 {
     city.setMoney(500.0);
     city.beginTick();

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -178,7 +179,7 @@ TEST_F(CityWindowTest, ShortOfMoneyTheStepIsRefused)
     EXPECT_EQ(money(), -500.0);
 }
 
-TEST_F(CityWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
+CONCURRENCY_TEST_F(CityWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
 {
     std::thread([this] {
         game.ui_showCityInfo();

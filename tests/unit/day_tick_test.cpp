@@ -9,6 +9,7 @@
 #include "simulation/Shop.h"
 
 #include <string>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -47,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
+CONCURRENCY_TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
 {
     for (int x = 0; x < 12; ++x)
         build(x, 10, TileRoad);
@@ -90,7 +91,7 @@ TEST_F(DayTickTest, EachBuildingBooksItsDayUnderItsCategory)
     EXPECT_FALSE(city.inTick);
 }
 
-TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
+CONCURRENCY_TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
 {
     House* full = frozenHouse(0, 0, 3, 15);
     frozenHouse(2, 0, 1, 3);
@@ -107,7 +108,7 @@ TEST_F(DayTickTest, HousesPayRentCountTheirResidentsAndEmptyOnesCostOne)
 }
 
 // A workplace used to keep its efficiency when the last worker's home went.
-TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
+CONCURRENCY_TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
 {
     frozenHouse(5, 5, 3, 15);
     Factory* factory = static_cast<Factory*>(build(8, 5, TileFactory));
@@ -125,7 +126,7 @@ TEST_F(DayTickTest, AWorkplaceWhoseOnlyHouseIsDemolishedProducesNothing)
     EXPECT_EQ(game.goodsProduction[0], 0.0);
 }
 
-TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
+CONCURRENCY_TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
 {
     struct Case
     {
@@ -170,7 +171,7 @@ TEST_F(DayTickTest, ServicesActOnlyOnceTheirGraceDaysArePast)
     }
 }
 
-TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
+CONCURRENCY_TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
 {
     build(29, 29, TileRoad);
     std::vector<House*> houses;
@@ -214,7 +215,42 @@ TEST_F(DayTickTest, UnlocksComeInOrderEachOnceWithTheirGraceDays)
     EXPECT_EQ(game.fireStationDay, 223);
 }
 
-TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
+// An unlock comes when its count goes above its threshold: at the threshold
+// itself nothing happens, one above it the action is offered.
+CONCURRENCY_TEST_F(DayTickTest, EachUnlockComesOneAboveItsThresholdAndNotAtIt)
+{
+    const struct
+    {
+        const char* name;
+        int bit;
+        bool byWaste; // the count of waste-producing buildings, else residents
+        int threshold;
+    } cases[] = {
+        {"landfill", 8, true, 49},         {"large house", 0, false, 95},  {"large store", 1, false, 249},
+        {"flats", 2, false, 319},          {"fire station", 5, false, 399}, {"pumping station", 7, false, 499},
+        {"police station", 3, false, 749}, {"office", 6, false, 999},      {"hospital", 4, false, 1249},
+    };
+    for (const auto& c : cases)
+        for (int count : {c.threshold, c.threshold + 1})
+        {
+            SetUp();
+            city.reset();
+            game.unlockFlags = 0;
+            // Full houses of 15 but the last, or empty ones when buildings count.
+            int houses = c.byWaste ? count : (count + 14) / 15;
+            int left = c.byWaste ? 0 : count;
+            for (int i = 0; i < houses; ++i)
+            {
+                int residents = left < 15 ? left : 15;
+                frozenHouse(i % 30, i / 30, 3, residents);
+                left -= residents;
+            }
+            passDayLogged();
+            EXPECT_EQ((game.unlockFlags >> c.bit) & 1, count > c.threshold ? 1 : 0) << c.name << " at " << count;
+        }
+}
+
+CONCURRENCY_TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
 {
     const std::pair<int, double> cases[] = {{1, 0.0}, {49, 0.0}, {50, -2.075}, {120, -71 * (12 * 0.065 + 1.75)}};
     for (const auto& c : cases)
@@ -231,7 +267,7 @@ TEST_F(DayTickTest, WasteChargeIsForTheBuildingsBeyondFortyNine)
     }
 }
 
-TEST_F(DayTickTest, WasteIsCollectedFromTheDayAfterTheLandfillUnlock)
+CONCURRENCY_TEST_F(DayTickTest, WasteIsCollectedFromTheDayAfterTheLandfillUnlock)
 {
     for (int i = 0; i < 60; ++i)
         build(i % 30, 2 + i / 30, TileFactory);
@@ -318,7 +354,7 @@ TEST_F(TrashTest, TheFullestLandfillWithRoomTakesTheWaste)
     EXPECT_EQ(used, 1);
 }
 
-TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
+CONCURRENCY_TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
 {
     struct Case
     {
@@ -363,7 +399,7 @@ TEST_F(DayTickTest, GoodsAreBoughtAtTheirPricesAndImportedWhenShort)
     }
 }
 
-TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
+CONCURRENCY_TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
 {
     for (int x = 0; x < 5; ++x)
         build(x, 0, TileRoad);
@@ -398,7 +434,7 @@ TEST_F(DayTickTest, MonthAndYearBooksRollOverAtTheirEnds)
     EXPECT_EQ(city.profitYesterday, -6.0);
 }
 
-TEST_F(DayTickTest, TheDayEndsWithTheClassesTheDemandAndAFreeClick)
+CONCURRENCY_TEST_F(DayTickTest, TheDayEndsWithTheClassesTheDemandAndAFreeClick)
 {
     House* house = frozenHouse(3, 3, 1, 2);
     house->attractiveness = 0.3; // shown as Good from today

@@ -3,6 +3,7 @@
 #include "simulation/House.h"
 
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -64,7 +65,7 @@ TEST_F(FireTest, FireStopsTheActionAndAsksForFirefighting)
 }
 
 // The day tick lights fires from its own thread while holding the tile mutex.
-TEST_F(FireTest, FireFromTheTickThread)
+CONCURRENCY_TEST_F(FireTest, FireFromTheTickThread)
 {
     int clicks = nextFireClicks(8);
     std::thread tick([this] {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -198,7 +199,7 @@ TEST_F(MenuWindowsTest, ExitWritesTheSettingsAsTheTitleScreensExitDoes)
     EXPECT_NE(content.str().find("palette=3"), std::string::npos) << content.str();
 }
 
-TEST_F(MenuWindowsTest, FromAnotherThreadTheyWaitForTheNextFrame)
+CONCURRENCY_TEST_F(MenuWindowsTest, FromAnotherThreadTheyWaitForTheNextFrame)
 {
     std::thread([this] {
         game.ui_showMenu();

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -98,7 +99,7 @@ TEST_F(ProductionWindowTest, PriceButtonsStepStopAtZeroAndReset)
     EXPECT_EQ(game.goodsPrice[3], 0.0);
 }
 
-TEST_F(ProductionWindowTest, PriceChangesWaitForARunningTick)
+CONCURRENCY_TEST_F(ProductionWindowTest, PriceChangesWaitForARunningTick)
 {
     game.ui_showProduction();
     gui::Button* next = button("priceNext", 0);
@@ -118,7 +119,7 @@ TEST_F(ProductionWindowTest, PriceChangesWaitForARunningTick)
     EXPECT_DOUBLE_EQ(game.goodsPrice[0], 0.25);
 }
 
-TEST_F(ProductionWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
+CONCURRENCY_TEST_F(ProductionWindowTest, FromAnotherThreadItWaitsForTheNextFrame)
 {
     std::thread([this] { game.ui_showProduction(); }).join();
     EXPECT_EQ(window(), nullptr);

@@ -279,6 +279,66 @@ TEST_F(SaveGameTest, AnOfficeComesBackMakingNothingAndNoActionStaysNone)
     EXPECT_EQ(game.action.tile, nullptr);
 }
 
+// Each field of a house has its own place on the house line, on the way out
+// and back in: a house with a different number in every field writes them in
+// the file's order and reads each back into the field it came from.
+TEST_F(SaveGameTest, EachFieldOfAHouseHasItsOwnPlaceOnItsLine)
+{
+    blankMap(3, 3);
+    build(0, 1, TileRoad);
+    House* house = static_cast<House*>(build(1, 1, TileHouse, 3));
+    house->shoppingDemand = 8;
+    house->waterDemand = 4;
+    house->jobDemand = 5;
+    house->rentOffset = -1;
+    house->residents = 6;
+    house->shownNeeds = 7;
+    house->growth = 0.5;
+    house->shownAttractiveness = 0.25;
+    house->sickness = 0.125;
+    house->fireDamage = 0.0625;
+    const int capacity = house->capacity;
+    ASSERT_GT(capacity, 8) << "the capacity must differ from the other fields";
+    ASSERT_TRUE(game.saveGame(1));
+
+    std::istringstream text(slotText(1));
+    std::string line, houseLine;
+    while (std::getline(text, line))
+        if (line.find("/* house */") != std::string::npos)
+            houseLine = line;
+    EXPECT_EQ(houseLine, "3," + std::to_string(capacity) + ",8,4,5,-1,6,7,0.5,0.25,0.125,0.0625, /* house */");
+
+    newGame(5);
+    ASSERT_TRUE(game.loadGame(1));
+    house = record<House>(1, 1);
+    ASSERT_NE(house, nullptr);
+    EXPECT_EQ(house->level, 3);
+    EXPECT_EQ(house->capacity, capacity);
+    EXPECT_EQ(house->shoppingDemand, 8);
+    EXPECT_EQ(house->waterDemand, 4);
+    EXPECT_EQ(house->jobDemand, 5);
+    EXPECT_EQ(house->rentOffset, -1);
+    EXPECT_EQ(house->residents.load(), 6);
+    EXPECT_EQ(house->shownNeeds.load(), 7);
+    EXPECT_EQ(house->growth.load(), 0.5);
+    EXPECT_EQ(house->shownAttractiveness.load(), 0.25);
+    EXPECT_EQ(house->sickness, 0.125);
+    EXPECT_EQ(house->fireDamage, 0.0625);
+}
+
+// A loaded city is shown from its middle tile, whatever the view showed
+// before: on a map wider than high, tile (4, 6) of 9 x 13.
+TEST_F(SaveGameTest, ALoadedCityIsViewedFromItsMiddleTile)
+{
+    blankMap(9, 13);
+    ASSERT_TRUE(game.saveGame(1));
+    game.gameView = new sf::View(sf::FloatRect(-500.0f, 300.0f, 640.0f, 360.0f));
+    ASSERT_TRUE(game.loadGame(1));
+    // Tile (x, y) has its middle at world point (16(x + y) + 16, 8(y - x) + 8).
+    EXPECT_EQ(game.gameView->getCenter(), sf::Vector2f(16.0f * (4 + 6) + 16.0f, 8.0f * (6 - 4) + 8.0f));
+    EXPECT_EQ(game.gameView->getSize(), sf::Vector2f(640.0f, 360.0f));
+}
+
 TEST_F(SaveGameTest, TheWidestMapTheGameBuildsLoadsAtItsSize)
 {
     SaveFile save;

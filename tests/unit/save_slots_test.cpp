@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -131,7 +132,7 @@ TEST_F(SaveSlotsTest, ADamagedSlotSaysWhatIsWrongAndKeepsTheTitleScreen)
         << shown[0].text;
 }
 
-TEST_F(SaveSlotsTest, FromAnotherThreadTheWindowWaitsForTheNextFrame)
+CONCURRENCY_TEST_F(SaveSlotsTest, FromAnotherThreadTheWindowWaitsForTheNextFrame)
 {
     housesAlongRoad();
     std::thread other([this] { game.ui_showSaveSlots(true); });

@@ -15,6 +15,7 @@
 #include "simulation/TextTables.h"
 
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -39,7 +40,7 @@ protected:
     std::vector<ShownMessage> messages() { return fixtures::shownMessages(game.ui->gameRoot); }
 };
 
-TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
+CONCURRENCY_TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
 {
     map.startFire(tile(2, 4));
     map.startFire(tile(3, 4));
@@ -66,7 +67,7 @@ TEST_F(SimMessagesTest, FiresOfOneDayRaiseOneAlarmAndPuttingThemOutOneMessage)
     EXPECT_EQ(tile(4, 4).type, TileHouse);
 }
 
-TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
+CONCURRENCY_TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
 {
     std::thread tick([this] {
         sf::Lock lock(game.tileMutex);
@@ -82,7 +83,7 @@ TEST_F(SimMessagesTest, AFireFromTheTickThreadWaitsForTheNextFrame)
     EXPECT_EQ(shown[0].title, Font::toUpper("AAAAAAAAHH!"));
 }
 
-TEST_F(SimMessagesTest, UnlocksAreAnnouncedOnTheMainThreadInTheirOrder)
+CONCURRENCY_TEST_F(SimMessagesTest, UnlocksAreAnnouncedOnTheMainThreadInTheirOrder)
 {
     blankMap(20, 20);
     for (int i = 0; i < 50; ++i)
@@ -112,7 +113,7 @@ TEST_F(SimMessagesTest, UnlocksAreAnnouncedOnTheMainThreadInTheirOrder)
     EXPECT_EQ(messages().size(), 6u) << "each unlock is announced once";
 }
 
-TEST_F(SimMessagesTest, TheTrashWarningIsShownOnce)
+CONCURRENCY_TEST_F(SimMessagesTest, TheTrashWarningIsShownOnce)
 {
     game.unlockFlags = 1 << 8;
     city.streetTrash = 1000.0;
@@ -127,7 +128,7 @@ TEST_F(SimMessagesTest, TheTrashWarningIsShownOnce)
     EXPECT_EQ(shown[0].text, replaceAll(trashWarningText, "\n", " "));
 }
 
-TEST_F(SimMessagesTest, ARepaymentBeyondTheBalanceIsRefusedWithAMessage)
+CONCURRENCY_TEST_F(SimMessagesTest, ARepaymentBeyondTheBalanceIsRefusedWithAMessage)
 {
     city.takeLoan(5000);
     city.setMoney(4000);

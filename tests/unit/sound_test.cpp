@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -50,7 +51,7 @@ public:
     Game game;
 };
 
-TEST(SoundTest, ShuffleUsesOneDrawPerPosition)
+CONCURRENCY_TEST(SoundTest, ShuffleUsesOneDrawPerPosition)
 {
     std::srand(99);
     int draws[7];
@@ -72,7 +73,7 @@ TEST(SoundTest, ShuffleUsesOneDrawPerPosition)
                                     expected.begin()));
 }
 
-TEST(SoundTest, SilentTrackAdvancesAfterThreeSeconds)
+CONCURRENCY_TEST(SoundTest, SilentTrackAdvancesAfterThreeSeconds)
 {
     SoundWorld world("musicEnabled=true\nsfxEnabled=true\n");
     SoundManager sounds(&world.game);
@@ -102,7 +103,7 @@ TEST(SoundTest, SilentTrackAdvancesAfterThreeSeconds)
     EXPECT_EQ(sounds.currentTrack, sounds.playlist[0]);
 }
 
-TEST(SoundTest, PlayingTrackHoldsThePlaylist)
+CONCURRENCY_TEST(SoundTest, PlayingTrackHoldsThePlaylist)
 {
     SoundWorld world("musicEnabled=true\n");
     SoundManager first(&world.game);
@@ -121,7 +122,7 @@ TEST(SoundTest, PlayingTrackHoldsThePlaylist)
     EXPECT_EQ(stream->getStatus(), sf::SoundSource::Stopped);
 }
 
-TEST(SoundTest, EffectsObeyTheSetting)
+CONCURRENCY_TEST(SoundTest, EffectsObeyTheSetting)
 {
     for (bool enabled : {true, false})
     {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <thread>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -46,7 +47,7 @@ public:
 
 using TickLocksTest = SimTest;
 
-TEST_F(TickLocksTest, ChangesToWhatTheTickReadsWaitForIt)
+CONCURRENCY_TEST_F(TickLocksTest, ChangesToWhatTheTickReadsWaitForIt)
 {
     struct Case
     {
@@ -82,7 +83,7 @@ TEST_F(TickLocksTest, ChangesToWhatTheTickReadsWaitForIt)
     EXPECT_EQ(game.goodsPrice[1], 0.5);
 }
 
-TEST_F(TickLocksTest, FlagChangesOfTheDrawingNeitherWaitNorLoseAFire)
+CONCURRENCY_TEST_F(TickLocksTest, FlagChangesOfTheDrawingNeitherWaitNorLoseAFire)
 {
     housesAlongRoad();
     game.gameView = new sf::View(sf::FloatRect(0, 0, 64, 36));

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "support/ConcurrencyTest.h"
 
 namespace
 {
@@ -330,7 +331,7 @@ TEST_F(UITest, CheckBoxToggles)
     EXPECT_EQ(ui->getWidgetAt(box->x + box->width - 1, box->y + 4), box);
 }
 
-TEST_F(UITest, WorkFromAnotherThreadWaitsForTheMainThread)
+CONCURRENCY_TEST_F(UITest, WorkFromAnotherThreadWaitsForTheMainThread)
 {
     std::vector<int> order;
     gui::Window* fromThread = reinterpret_cast<gui::Window*>(1);
