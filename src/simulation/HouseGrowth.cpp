@@ -48,7 +48,7 @@ Surroundings look(const Tile& home)
         if (corner->type == TileTree)
             ++s.trees;
     }
-    for (const Tile* near : home.tilesWithin3)
+    for (const Tile* near : home.tilesWithin3())
     {
         if (near->type == TilePark)
             ++s.parks;

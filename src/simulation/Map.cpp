@@ -123,6 +123,8 @@ void Map::resetTiles()
             tile.nearWater.clear();
         }
     }
+    unlistSuppliers();
+    listedHouseIds.clear();
     linkNeighbours();
     for (Tile& tile : tiles)
         tile.updateNeighbourLists();
@@ -157,9 +159,7 @@ void Map::rebuildAfterRotation()
     updateOnScreenTiles();
     if (game)
         game->resolveActionTile();
-    linkNeighbours();
-    for (Tile& tile : tiles)
-        tile.updateNeighbourLists();
+    // The neighbours are positions, which a quarter turn leaves where they are.
 }
 
 void Map::recalculateVisibleTiles()
@@ -224,18 +224,32 @@ void Map::recalculateVisibleTiles()
 
     int changed = lastChangedType;
     bool all = changed == TileAllTypes;
-    if (all || changed == TileShop)
-        sortSuppliersForHouses(shops, &Tile::nearShops);
-    if (all || changed == TileFactory || changed == TileOffice)
-        sortSuppliersForHouses(workplaces, &Tile::nearWorkplaces);
-    if (all || changed == TileWaterTower || changed == TilePumpingStation)
-        sortSuppliersForHouses(waterSupplies, &Tile::nearWater);
+    // Between two passes the game changes one tile at most; after more, or
+    // when a house came that no change built, the lists start over.
+    if (typeChanges > 1 || !housesStayedListed(changed == TileHouse ? lastChangedTile : nullptr))
+        unlistSuppliers();
+    listedHouseIds.clear();
+    for (const Tile* house : houses)
+        listedHouseIds.push_back(house->id);
+    const std::vector<Tile*>* suppliers[3] = {&shops, &workplaces, &waterSupplies};
+    const bool touched[3] = {all || changed == TileShop, all || changed == TileFactory || changed == TileOffice,
+                             all || changed == TileWaterTower || changed == TilePumpingStation};
+    for (int k = 0; k < 3; ++k)
+    {
+        if (!touched[k])
+            continue;
+        if (supplierLists[k].inSync)
+            updateSupplierLists(supplierLists[k], *suppliers[k]);
+        else
+            rebuildSupplierLists(supplierLists[k], *suppliers[k]);
+    }
     if (changed == TileHouse && lastChangedTile)
     {
         lastChangedTile->updateNearestSuppliers(TileAllTypes);
     }
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;
+    typeChanges = 0;
 }
 
 std::vector<Tile*> Map::copyRevealedTiles()
@@ -260,50 +274,6 @@ void Map::setSelectedTile(Tile* tile)
 {
     selectedTileId = tile ? static_cast<int>(tile->id) : -1;
     blinkTimer = 0.5f;
-}
-
-void Map::sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list)
-{
-    // Neighbouring houses see the suppliers in nearly the same order: each
-    // house starts from the order of the one before and puts it right by
-    // insertion, which costs little when few suppliers change places. Keys
-    // are (distance, place in the supplier list), a total order, so the
-    // result is the one a stable sort by distance gives.
-    size_t n = suppliers.size();
-    std::vector<std::uint32_t> order(n);
-    std::vector<std::uint64_t> keys(n);
-    std::vector<std::int64_t> xs(n), ys(n);
-    for (size_t i = 0; i < n; ++i)
-    {
-        order[i] = static_cast<std::uint32_t>(i);
-        xs[i] = suppliers[i]->x;
-        ys[i] = suppliers[i]->y;
-    }
-    for (Tile* house : houses)
-    {
-        for (size_t k = 0; k < n; ++k)
-        {
-            std::uint32_t i = order[k];
-            std::int64_t dx = xs[i] - house->x;
-            std::int64_t dy = ys[i] - house->y;
-            keys[k] = static_cast<std::uint64_t>(dx * dx + dy * dy) << 32 | i;
-        }
-        for (size_t k = 1; k < n; ++k)
-        {
-            std::uint64_t key = keys[k];
-            size_t j = k;
-            for (; j > 0 && keys[j - 1] > key; --j)
-                keys[j] = keys[j - 1];
-            keys[j] = key;
-        }
-        std::vector<Tile*>& sorted = house->*list;
-        sorted.resize(n);
-        for (size_t k = 0; k < n; ++k)
-        {
-            order[k] = static_cast<std::uint32_t>(keys[k] & 0xffffffffu);
-            sorted[k] = suppliers[order[k]];
-        }
-    }
 }
 
 void Map::rotate(bool right)
@@ -350,6 +320,7 @@ void Map::rotate(bool right)
     // Every house now stands somewhere else: all supplier lists are stale.
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;
+    unlistSuppliers();
     rebuildAfterRotation();
 }
 

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Game;
@@ -129,6 +130,8 @@ public:
     float fireTimer = 0.0f;
     Tile* lastChangedTile = nullptr;
     int lastChangedType = TileAllTypes;
+    // Types set since the last recalculateVisibleTiles.
+    int typeChanges = 0;
     bool highlightActive = false;
     int highlightX = 0;
     int highlightY = 0;
@@ -161,8 +164,52 @@ private:
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 
+    // A supplier as one kind of the houses' lists were last built from it.
+    struct ListedSupplier
+    {
+        Tile* tile;
+        unsigned int id;
+        int range;
+    };
+
+    // One kind of supplier list of the houses.
+    struct SupplierLists
+    {
+        std::vector<Tile*> Tile::*list;
+        std::vector<ListedSupplier> listed;
+        // Every listed house's list holds what `listed` gives it: a change
+        // may then be applied to the houses in its reach alone.
+        bool inSync = false;
+    };
+
     // Rebuilds one kind of supplier list of every house, nearest first.
-    void sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list);
+    void rebuildSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers);
+
+    // Brings one kind of list up to date with the suppliers that came, went
+    // or changed their reach since it was last built or updated.
+    void updateSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers);
+
+    // True when no house appeared since the last pass but the one the last change built.
+    bool housesStayedListed(const Tile* built) const;
+
+    // Forgets what the lists were built from: the next pass rebuilds them.
+    void unlistSuppliers();
+
+    SupplierLists supplierLists[3] = {{&Tile::nearShops, {}, false},
+                                      {&Tile::nearWorkplaces, {}, false},
+                                      {&Tile::nearWater, {}, false}};
+    // Ids of the houses of the last pass, in their order.
+    std::vector<unsigned int> listedHouseIds;
+
+    // The day's orders of the houses, kept from one day to the next.
+    std::vector<std::pair<int, Tile*>> servedScratch;
+    std::vector<Tile*> unservedScratch;
+    std::vector<int> countScratch;
+    std::vector<Tile*> orderScratch[3];
+
+    // Orders the houses by the distance to the supplier the finder gives them (see assignHousesToSuppliers).
+    template <typename Supplier>
+    void orderByNearestSupplier(std::vector<Tile*>& order, Supplier* (Tile::*find)() const);
 
     // Points every tile at its eight neighbours.
     void linkNeighbours();

@@ -3,6 +3,7 @@
 
 #include "simulation/TileFlags.h"
 
+#include <cstddef>
 #include <vector>
 
 class Map;
@@ -44,6 +45,67 @@ enum TileFlag
     TileHighlighted = 8
 };
 
+class Tile;
+
+// The tiles of a square around a tile, row by row and left to right, clipped
+// to the grid and without the tile itself. A view of the map's tiles: it is
+// worked out from the position, so no tile holds a list of its surroundings.
+class TileArea
+{
+public:
+    class iterator
+    {
+    public:
+        Tile* operator*() const;
+        iterator& operator++()
+        {
+            advance();
+            return *this;
+        }
+        bool operator==(const iterator& other) const { return index == other.index; }
+        bool operator!=(const iterator& other) const { return index != other.index; }
+
+    private:
+        friend class TileArea;
+        void advance()
+        {
+            do
+            {
+                if (++index == rowEnd)
+                {
+                    index += stride - rowLength;
+                    rowEnd += stride;
+                }
+            } while (index == centre);
+        }
+        Tile* base = nullptr;
+        int index = 0;
+        int rowEnd = 0;
+        int rowLength = 0;
+        int stride = 0;
+        int centre = 0;
+    };
+
+    TileArea() = default;
+    TileArea(Tile* base, int width, int height, int x, int y, int radius);
+
+    iterator begin() const;
+    iterator end() const;
+    size_t size() const { return rows > 0 ? static_cast<size_t>(rowLength) * rows - 1 : 0; }
+    bool empty() const { return size() == 0; }
+
+    // The same tiles in a vector, for whoever needs to keep them.
+    std::vector<Tile*> toVector() const;
+
+private:
+    Tile* base = nullptr;
+    int stride = 0;
+    int first = 0; // index of the upper left corner
+    int rowLength = 0;
+    int rows = 0;
+    int centre = 0;
+};
+
 // One grid cell with what stands on it. The map owns its tiles by value and
 // frees their building records.
 class Tile
@@ -64,11 +126,24 @@ public:
     // Adds one day of crime, sickness and fire hazard to a house tile.
     void accumulateRisks(bool crimeOn, bool healthOn, bool fireOn);
 
-    // Rebuilds the neighbour lists and the radius lists from the neighbour pointers.
+    // Rebuilds the neighbour lists from the neighbour pointers.
     void updateNeighbourLists();
 
-    // Rebuilds the distance-sorted supplier lists a changed type affects.
+    // The tiles of the square of a radius around this one (see TileArea).
+    TileArea tilesWithin(int radius) const;
+    TileArea tilesWithin3() const { return tilesWithin(3); }
+    TileArea tilesWithin12() const { return tilesWithin(12); }
+    TileArea tilesWithin15() const { return tilesWithin(15); }
+
+    // Rebuilds the distance-sorted supplier lists a changed type affects:
+    // the suppliers whose reach covers this tile, nearest first.
     void updateNearestSuppliers(int changedType);
+
+    // The range of the shop, workplace or water supply standing here; -1 for anything else.
+    int reach() const;
+
+    // True when the supplier standing here has the tile in its square reach.
+    bool reaches(const Tile& home) const;
 
     // The nearest shop with room whose reach covers this tile, or null.
     Shop* findShop() const;
@@ -119,9 +194,7 @@ public:
     std::vector<Tile*> orthogonalNeighbours;
     std::vector<Tile*> diagonalNeighbours;
     std::vector<Tile*> allNeighbours;
-    std::vector<Tile*> tilesWithin3;
-    std::vector<Tile*> tilesWithin12;
-    std::vector<Tile*> tilesWithin15;
+    // Suppliers whose reach covers this house, by distance, ties by id.
     std::vector<Tile*> nearShops;
     std::vector<Tile*> nearWorkplaces;
     std::vector<Tile*> nearWater;

@@ -29,9 +29,19 @@ TEST_F(NeighbourhoodTest, SquareQueriesSkipTheCentreAndTheOutside)
     EXPECT_EQ(positions(corner).front(), sf::Vector2i(1, 0));
     EXPECT_EQ(positions(corner)[3], sf::Vector2i(0, 1)) << "row by row";
     EXPECT_EQ(positions(corner).back(), sf::Vector2i(3, 3));
-    EXPECT_EQ(tile(0, 0).tilesWithin3, corner);
-    EXPECT_EQ(tile(5, 5).tilesWithin3.size(), 48u);
-    EXPECT_EQ(tile(5, 5).tilesWithin12.size(), 99u);
+    EXPECT_EQ(tile(0, 0).tilesWithin3().toVector(), corner);
+    EXPECT_EQ(tile(5, 5).tilesWithin3().size(), 48u);
+    EXPECT_EQ(tile(5, 5).tilesWithin12().size(), 99u);
+    // The views give what the square query gives, wherever the tile stands.
+    for (const Tile& t : map.tiles)
+    {
+        for (int radius : {0, 1, 3, 12, 15})
+        {
+            std::vector<Tile*> area = t.tilesWithin(radius).toVector();
+            ASSERT_EQ(area, map.getTilesAround(t.x, t.y, radius, false)) << t.x << "," << t.y << " r" << radius;
+            ASSERT_EQ(t.tilesWithin(radius).size(), area.size());
+        }
+    }
 
     tile(1, 0).flags |= TileRevealed;
     tile(2, 2).flags |= TileRevealed;
@@ -154,8 +164,8 @@ TEST_F(SupplierTest, NewHouseGetsItsOwnListsOnly)
     EXPECT_EQ(home().findShop(), shop);
 }
 
-// Placing a supplier re-sorts every house's list in one pass; a house built
-// later sorts its own. Both must give the same order, ties in list order.
+// Placing a supplier updates the lists of the houses in its reach; a house
+// built later sorts its own. Both must give the same order, ties in list order.
 TEST_F(NeighbourhoodTest, EveryHouseListsItsSuppliersNearestFirstAsANewHouseWould)
 {
     scripted::buildCity(game, 30, 3, 0.0);
@@ -169,7 +179,13 @@ TEST_F(NeighbourhoodTest, EveryHouseListsItsSuppliersNearestFirstAsANewHouseWoul
         ASSERT_EQ(shops, house->nearShops) << house->x << "," << house->y;
         ASSERT_EQ(jobs, house->nearWorkplaces) << house->x << "," << house->y;
         ASSERT_EQ(water, house->nearWater) << house->x << "," << house->y;
-        ASSERT_EQ(shops.size(), map.shops.size());
+        // Exactly the shops whose reach covers the house: no other can serve it.
+        auto covering = std::count_if(map.shops.begin(), map.shops.end(), [house](const Tile* s) {
+            const Shop* record = s->shop();
+            return std::abs(s->x - house->x) <= record->range && std::abs(s->y - house->y) <= record->range;
+        });
+        ASSERT_EQ(static_cast<long>(shops.size()), covering);
+        ASSERT_TRUE(std::all_of(shops.begin(), shops.end(), [house](const Tile* s) { return s->reaches(*house); }));
         for (size_t i = 1; i < shops.size(); ++i)
         {
             auto d = [house](const Tile* t) {

@@ -1,0 +1,219 @@
+#include "simulation/Map.h"
+
+#include "simulation/Factory.h"
+#include "simulation/House.h"
+#include "simulation/Shop.h"
+#include "simulation/WaterSupply.h"
+
+#include <algorithm>
+#include <cstdint>
+
+// The houses' supplier lists and the daily hand-out that reads them. A list
+// holds the suppliers whose reach covers the house, nearest first and equal
+// distances by id: the order every choice of a supplier follows.
+
+namespace
+{
+std::int64_t distanceSquared(const Tile& a, const Tile& b)
+{
+    std::int64_t dx = a.x - b.x;
+    std::int64_t dy = a.y - b.y;
+    return dx * dx + dy * dy;
+}
+
+// Where a supplier comes in a house's list.
+bool nearer(const Tile& house, const Tile& a, const Tile& b)
+{
+    std::int64_t da = distanceSquared(house, a);
+    std::int64_t db = distanceSquared(house, b);
+    return da != db ? da < db : a.id < b.id;
+}
+
+// Calls the visit with every listed house in the square reach of a supplier.
+template <typename Visit>
+void forEachHouseInReach(Map& map, const Tile& supplier, int range, Visit visit)
+{
+    if (range < 0)
+        return;
+    // A damaged save may hold any range: nothing lies beyond the grid.
+    int r = std::min(range, std::max(map.width, map.height));
+    int x0 = std::max(supplier.x - r, 0);
+    int x1 = std::min(supplier.x + r, map.width - 1);
+    int y0 = std::max(supplier.y - r, 0);
+    int y1 = std::min(supplier.y + r, map.height - 1);
+    for (int y = y0; y <= y1; ++y)
+    {
+        Tile* row = &map.tiles[static_cast<size_t>(y) * map.width];
+        for (int x = x0; x <= x1; ++x)
+        {
+            Tile& tile = row[x];
+            if (tile.type == TileHouse && (tile.flags & TileRevealed))
+                visit(tile);
+        }
+    }
+}
+
+void unlist(std::vector<Tile*>& list, const Tile* supplier)
+{
+    auto at = std::find(list.begin(), list.end(), supplier);
+    if (at != list.end())
+        list.erase(at);
+}
+} // namespace
+
+void Map::unlistSuppliers()
+{
+    for (SupplierLists& kind : supplierLists)
+    {
+        kind.listed.clear();
+        kind.inSync = false;
+    }
+}
+
+bool Map::housesStayedListed(const Tile* built) const
+{
+    // Both in id order: every house of this pass must have been listed before.
+    size_t j = 0;
+    for (const Tile* house : houses)
+    {
+        while (j < listedHouseIds.size() && listedHouseIds[j] < house->id)
+            ++j;
+        if (j < listedHouseIds.size() && listedHouseIds[j] == house->id)
+            continue;
+        if (house != built)
+            return false;
+    }
+    return true;
+}
+
+void Map::rebuildSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers)
+{
+    for (Tile* house : houses)
+        (house->*kind.list).clear();
+    kind.listed.clear();
+    // Suppliers come in id order, so a stable sort by distance gives the order.
+    for (Tile* supplier : suppliers)
+    {
+        int range = supplier->reach();
+        kind.listed.push_back({supplier, supplier->id, range});
+        forEachHouseInReach(*this, *supplier, range, [&](Tile& house) { (house.*kind.list).push_back(supplier); });
+    }
+    for (Tile* house : houses)
+    {
+        std::vector<Tile*>& list = house->*kind.list;
+        for (size_t k = 1; k < list.size(); ++k)
+        {
+            Tile* entry = list[k];
+            std::int64_t d = distanceSquared(*house, *entry);
+            size_t j = k;
+            for (; j > 0 && distanceSquared(*house, *list[j - 1]) > d; --j)
+                list[j] = list[j - 1];
+            list[j] = entry;
+        }
+    }
+    kind.inSync = true;
+}
+
+void Map::updateSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers)
+{
+    std::vector<ListedSupplier> now;
+    now.reserve(suppliers.size());
+    for (Tile* supplier : suppliers)
+        now.push_back({supplier, supplier->id, supplier->reach()});
+    auto removeFromReach = [&](const ListedSupplier& gone) {
+        forEachHouseInReach(*this, *gone.tile, gone.range,
+                            [&](Tile& house) { unlist(house.*kind.list, gone.tile); });
+    };
+    auto addToReach = [&](const ListedSupplier& come) {
+        Tile* supplier = come.tile;
+        forEachHouseInReach(*this, *supplier, come.range, [&](Tile& house) {
+            std::vector<Tile*>& list = house.*kind.list;
+            // A house built since may list it already.
+            unlist(list, supplier);
+            auto at = std::find_if(list.begin(), list.end(),
+                                   [&](const Tile* other) { return nearer(house, *supplier, *other); });
+            list.insert(at, supplier);
+        });
+    };
+    // Both in id order.
+    size_t i = 0, j = 0;
+    while (i < kind.listed.size() || j < now.size())
+    {
+        if (j == now.size() || (i < kind.listed.size() && kind.listed[i].id < now[j].id))
+        {
+            removeFromReach(kind.listed[i++]);
+        }
+        else if (i == kind.listed.size() || now[j].id < kind.listed[i].id)
+        {
+            addToReach(now[j++]);
+        }
+        else
+        {
+            if (kind.listed[i].tile != now[j].tile || kind.listed[i].range != now[j].range)
+            {
+                removeFromReach(kind.listed[i]);
+                addToReach(now[j]);
+            }
+            ++i;
+            ++j;
+        }
+    }
+    kind.listed.swap(now);
+}
+
+template <typename Supplier>
+void Map::orderByNearestSupplier(std::vector<Tile*>& order, Supplier* (Tile::*find)() const)
+{
+    // The houses by the distance to the supplier the finder gives them,
+    // nearest first and equal distances in list order; houses without a
+    // supplier come last. Distances are counted into place.
+    std::vector<std::pair<int, Tile*>>& served = servedScratch;
+    std::vector<Tile*>& unserved = unservedScratch;
+    served.clear();
+    unserved.clear();
+    int farthest = 0;
+    for (Tile* house : houses)
+    {
+        Supplier* supplier = (house->*find)();
+        if (!supplier)
+        {
+            unserved.push_back(house);
+            continue;
+        }
+        int dx = supplier->tile->x - house->x;
+        int dy = supplier->tile->y - house->y;
+        int d = dx * dx + dy * dy;
+        farthest = std::max(farthest, d);
+        served.emplace_back(d, house);
+    }
+    order.resize(houses.size());
+    std::vector<int>& counts = countScratch;
+    counts.assign(static_cast<size_t>(farthest) + 2, 0);
+    for (const std::pair<int, Tile*>& entry : served)
+        counts[static_cast<size_t>(entry.first) + 1] += 1;
+    for (size_t d = 1; d < counts.size(); ++d)
+        counts[d] += counts[d - 1];
+    for (const std::pair<int, Tile*>& entry : served)
+        order[static_cast<size_t>(counts[entry.first]++)] = entry.second;
+    std::copy(unserved.begin(), unserved.end(), order.begin() + static_cast<std::ptrdiff_t>(served.size()));
+}
+
+void Map::assignHousesToSuppliers()
+{
+    // All three orders are taken before anybody is served.
+    std::vector<Tile*>& shopping = orderScratch[0];
+    std::vector<Tile*>& jobs = orderScratch[1];
+    std::vector<Tile*>& water = orderScratch[2];
+    orderByNearestSupplier(shopping, &Tile::findShop);
+    orderByNearestSupplier(jobs, &Tile::findWorkplace);
+    orderByNearestSupplier(water, &Tile::findWaterSupply);
+    for (Tile* tile : shopping)
+        if (House* house = tile->house())
+            house->satisfyShopping();
+    for (Tile* tile : jobs)
+        if (House* house = tile->house())
+            house->satisfyJobs();
+    for (Tile* tile : water)
+        if (House* house = tile->house())
+            house->satisfyWater();
+}
