@@ -14,6 +14,7 @@
 
 class Game;
 class MapRenderer;
+class House;
 
 // The square grid of tiles the city stands on, with per-type lists of its
 // revealed tiles. Tiles never move in memory between two resets, so pointers
@@ -153,6 +154,24 @@ public:
     std::vector<Tile*> offices;
     std::vector<Tile*> landfills;
     std::vector<Tile*> workplaces;
+    // What the houses see within three tiles, taken by the day tick for its
+    // pass over the houses (types do not change during it); empty outside it.
+    // Parks and landfills as summed-area tables of (width + 1) x (height + 1),
+    // the nearest factory's squared distance per tile, -1 for none.
+    struct Surroundings
+    {
+        std::vector<int> parks;
+        std::vector<int> landfills;
+        std::vector<int> factoryDistance;
+    };
+    Surroundings surroundings;
+
+    // Takes the surroundings for the day tick's pass, and lets them go after it.
+    void takeSurroundings();
+    void releaseSurroundings();
+
+    // The parks or landfills of a summed-area table within a radius of a tile, without the tile itself.
+    int countAround(const std::vector<int>& sums, const Tile& tile, int radius, int type) const;
     sf::Mutex mutex;
 
     // Draws the map; made with the first frame, so a map without a window has
@@ -201,15 +220,28 @@ private:
     // Ids of the houses of the last pass, in their order.
     std::vector<unsigned int> listedHouseIds;
 
-    // The day's orders of the houses, kept from one day to the next.
-    std::vector<std::pair<int, Tile*>> servedScratch;
-    std::vector<Tile*> unservedScratch;
-    std::vector<int> countScratch;
-    std::vector<Tile*> orderScratch[3];
+    // A house of the day's order, and where the search of its list found
+    // the first supplier with room (the list's end for none).
+    struct Served
+    {
+        Tile* house;
+        House* record;
+        size_t from;
+        Building* supplier; // the record found there, null for none
+    };
 
-    // Orders the houses by the distance to the supplier the finder gives them (see assignHousesToSuppliers).
-    template <typename Supplier>
-    void orderByNearestSupplier(std::vector<Tile*>& order, Supplier* (Tile::*find)() const);
+    // The day's orders of the houses and their scratch, kept from one day to the next.
+    std::vector<std::pair<int, Served>> servedScratch;
+    std::vector<Served> unservedScratch;
+    std::vector<int> countScratch;
+    std::vector<unsigned char> roomScratch;
+    std::vector<Served> orderScratch[3];
+
+    // Orders the houses by the distance to the first supplier of their list
+    // with room (see assignHousesToSuppliers).
+    template <typename Record, typename RecordOf, typename HasRoom>
+    void orderByNearestSupplier(std::vector<Served>& order, std::vector<Tile*> Tile::*list, RecordOf recordOf,
+                                HasRoom hasRoom);
 
     // Points every tile at its eight neighbours.
     void linkNeighbours();

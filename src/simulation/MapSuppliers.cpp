@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 // The houses' supplier lists and the daily hand-out that reads them. A list
 // holds the suppliers whose reach covers the house, nearest first and equal
@@ -161,59 +162,91 @@ void Map::updateSupplierLists(SupplierLists& kind, const std::vector<Tile*>& sup
     kind.listed.swap(now);
 }
 
-template <typename Supplier>
-void Map::orderByNearestSupplier(std::vector<Tile*>& order, Supplier* (Tile::*find)() const)
+template <typename Record, typename RecordOf, typename HasRoom>
+void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<Tile*> Tile::*list, RecordOf recordOf,
+                                 HasRoom hasRoom)
 {
-    // The houses by the distance to the supplier the finder gives them,
-    // nearest first and equal distances in list order; houses without a
-    // supplier come last. Distances are counted into place.
-    std::vector<std::pair<int, Tile*>>& served = servedScratch;
-    std::vector<Tile*>& unserved = unservedScratch;
+    // The houses by the distance to the supplier the list gives them (as
+    // Tile::findShop and the others find it), nearest first and equal
+    // distances in list order; houses without a supplier come last.
+    // Nothing is served while the order is taken, so whether a supplier has
+    // room is looked up once and kept by its place on the grid; distances
+    // are counted into place.
+    std::vector<unsigned char>& room = roomScratch;
+    room.assign(tiles.size(), 0);
+    const unsigned char unknown = 0, roomy = 1, full = 2;
+    std::vector<std::pair<int, Served>>& served = servedScratch;
+    std::vector<Served>& unserved = unservedScratch;
     served.clear();
     unserved.clear();
     int farthest = 0;
     for (Tile* house : houses)
     {
-        Supplier* supplier = (house->*find)();
-        if (!supplier)
+        const std::vector<Tile*>& suppliers = house->*list;
+        size_t from = 0;
+        Record* found = nullptr;
+        for (; from < suppliers.size(); ++from)
         {
-            unserved.push_back(house);
+            Tile* candidate = suppliers[from];
+            unsigned char& state = room[static_cast<size_t>(candidate - tiles.data())];
+            if (state == unknown)
+            {
+                Record* record = recordOf(*candidate);
+                state = record && hasRoom(*record) ? roomy : full;
+            }
+            if (state != roomy)
+                continue;
+            Record* record = recordOf(*candidate);
+            if (record->range >= std::abs(candidate->x - house->x) && record->range >= std::abs(candidate->y - house->y))
+            {
+                found = record;
+                break;
+            }
+        }
+        if (!found)
+        {
+            unserved.push_back({house, house->house(), from, nullptr});
             continue;
         }
-        int dx = supplier->tile->x - house->x;
-        int dy = supplier->tile->y - house->y;
+        int dx = found->tile->x - house->x;
+        int dy = found->tile->y - house->y;
         int d = dx * dx + dy * dy;
         farthest = std::max(farthest, d);
-        served.emplace_back(d, house);
+        served.push_back({d, {house, house->house(), from, found}});
     }
     order.resize(houses.size());
     std::vector<int>& counts = countScratch;
     counts.assign(static_cast<size_t>(farthest) + 2, 0);
-    for (const std::pair<int, Tile*>& entry : served)
+    for (const std::pair<int, Served>& entry : served)
         counts[static_cast<size_t>(entry.first) + 1] += 1;
     for (size_t d = 1; d < counts.size(); ++d)
         counts[d] += counts[d - 1];
-    for (const std::pair<int, Tile*>& entry : served)
+    for (const std::pair<int, Served>& entry : served)
         order[static_cast<size_t>(counts[entry.first]++)] = entry.second;
     std::copy(unserved.begin(), unserved.end(), order.begin() + static_cast<std::ptrdiff_t>(served.size()));
 }
 
 void Map::assignHousesToSuppliers()
 {
-    // All three orders are taken before anybody is served.
-    std::vector<Tile*>& shopping = orderScratch[0];
-    std::vector<Tile*>& jobs = orderScratch[1];
-    std::vector<Tile*>& water = orderScratch[2];
-    orderByNearestSupplier(shopping, &Tile::findShop);
-    orderByNearestSupplier(jobs, &Tile::findWorkplace);
-    orderByNearestSupplier(water, &Tile::findWaterSupply);
-    for (Tile* tile : shopping)
-        if (House* house = tile->house())
-            house->satisfyShopping();
-    for (Tile* tile : jobs)
-        if (House* house = tile->house())
-            house->satisfyJobs();
-    for (Tile* tile : water)
-        if (House* house = tile->house())
-            house->satisfyWater();
+    // All three orders are taken before anybody is served. A house's search
+    // goes on from where its order found a supplier: the ones before had no
+    // room then, and serving only fills them further.
+    std::vector<Served>& shopping = orderScratch[0];
+    std::vector<Served>& jobs = orderScratch[1];
+    std::vector<Served>& water = orderScratch[2];
+    orderByNearestSupplier<Shop>(shopping, &Tile::nearShops, [](const Tile& t) { return t.shop(); },
+                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
+    orderByNearestSupplier<Factory>(jobs, &Tile::nearWorkplaces, [](const Tile& t) { return t.workplace(); },
+                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
+    orderByNearestSupplier<WaterSupply>(water, &Tile::nearWater, [](const Tile& t) { return t.waterSupply(); },
+                                        [](const WaterSupply& w) { return w.supplied.load() < w.capacity; });
+    for (const Served& entry : shopping)
+        if (entry.record)
+            entry.record->satisfyShopping(entry.from, static_cast<Shop*>(entry.supplier));
+    for (const Served& entry : jobs)
+        if (entry.record)
+            entry.record->satisfyJobs(entry.from, static_cast<Factory*>(entry.supplier));
+    for (const Served& entry : water)
+        if (entry.record)
+            entry.record->satisfyWater(entry.from, static_cast<WaterSupply*>(entry.supplier));
 }

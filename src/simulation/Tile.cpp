@@ -146,10 +146,12 @@ std::vector<Tile*> coveringByDistance(const Tile& from, const std::vector<Tile*>
 // Entries whose tile no longer holds such a record (demolished, burnt down)
 // are passed over: the lists are only rebuilt when a supplier is added.
 template <typename Record, typename RecordOf, typename HasRoom>
-Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, RecordOf recordOf, HasRoom hasRoom)
+Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, size_t& from, RecordOf recordOf,
+                        HasRoom hasRoom)
 {
-    for (Tile* candidate : suppliers)
+    for (; from < suppliers.size(); ++from)
     {
+        const Tile* candidate = suppliers[from];
         Record* record = recordOf(*candidate);
         if (!record || !hasRoom(*record))
             continue;
@@ -384,19 +386,37 @@ void Tile::updateNearestSuppliers(int changedType)
 
 Shop* Tile::findShop() const
 {
-    return nearestWithRoom<Shop>(*this, nearShops, shopOf,
-                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
+    size_t from = 0;
+    return findShop(from);
 }
 
 Factory* Tile::findWorkplace() const
 {
-    return nearestWithRoom<Factory>(*this, nearWorkplaces, workplaceOf,
-                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
+    size_t from = 0;
+    return findWorkplace(from);
 }
 
 WaterSupply* Tile::findWaterSupply() const
 {
-    return nearestWithRoom<WaterSupply>(*this, nearWater, waterSupplyOf,
+    size_t from = 0;
+    return findWaterSupply(from);
+}
+
+Shop* Tile::findShop(size_t& from) const
+{
+    return nearestWithRoom<Shop>(*this, nearShops, from, shopOf,
+                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
+}
+
+Factory* Tile::findWorkplace(size_t& from) const
+{
+    return nearestWithRoom<Factory>(*this, nearWorkplaces, from, workplaceOf,
+                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
+}
+
+WaterSupply* Tile::findWaterSupply(size_t& from) const
+{
+    return nearestWithRoom<WaterSupply>(*this, nearWater, from, waterSupplyOf,
                                         [](const WaterSupply& w) { return w.supplied.load() < w.capacity; });
 }
 
@@ -443,37 +463,6 @@ TileArea::TileArea(Tile* tiles, int width, int height, int x, int y, int radius)
     first = x0 + y0 * width;
     rowLength = x1 - x0 + 1;
     rows = y1 - y0 + 1;
-}
-
-Tile* TileArea::iterator::operator*() const
-{
-    return base + index;
-}
-
-TileArea::iterator TileArea::begin() const
-{
-    iterator it;
-    it.base = base;
-    it.stride = stride;
-    it.rowLength = rowLength;
-    it.centre = centre;
-    if (rows <= 0)
-    {
-        it.index = it.rowEnd = first;
-        return it;
-    }
-    it.index = first;
-    it.rowEnd = first + rowLength;
-    if (it.index == centre)
-        it.advance();
-    return it;
-}
-
-TileArea::iterator TileArea::end() const
-{
-    iterator it;
-    it.index = rows > 0 ? first + rows * stride : first;
-    return it;
 }
 
 std::vector<Tile*> TileArea::toVector() const

@@ -154,6 +154,12 @@ public:
     // The nearest water supply with room in reach, or null.
     WaterSupply* findWaterSupply() const;
 
+    // The same, searching the list from a place on; the place of the one
+    // found, or the list's end, is left there.
+    Shop* findShop(size_t& from) const;
+    Factory* findWorkplace(size_t& from) const;
+    WaterSupply* findWaterSupply(size_t& from) const;
+
     // The record as the kind the tile's type makes it, or null for any other
     // type. The kind always follows the type: records are made by type and
     // move with it, so no run-time type check is needed on the hot paths.
@@ -171,18 +177,24 @@ public:
     // The record of a landfill tile.
     Landfill* landfill() const;
 
+    // What the day's passes read of every house and supplier comes first,
+    // so that they touch as few cache lines as they can.
     int type = TileEmpty;
     int facing = 0;
     int x = 0;
     int y = 0;
     unsigned int id = 0;
     TileFlags flags = TileOffScreen;
+    Building* building = nullptr;
+    // Suppliers whose reach covers this house, by distance, ties by id.
+    std::vector<Tile*> nearShops;
+    std::vector<Tile*> nearWorkplaces;
+    std::vector<Tile*> nearWater;
     double crime = 0.0;
     double fireSafety = 0.0;
     double health = 0.0;
-    std::vector<int> actions;
     Map* map = nullptr;
-    Building* building = nullptr;
+    std::vector<int> actions;
     Tile* north = nullptr;
     Tile* south = nullptr;
     Tile* west = nullptr;
@@ -194,14 +206,36 @@ public:
     std::vector<Tile*> orthogonalNeighbours;
     std::vector<Tile*> diagonalNeighbours;
     std::vector<Tile*> allNeighbours;
-    // Suppliers whose reach covers this house, by distance, ties by id.
-    std::vector<Tile*> nearShops;
-    std::vector<Tile*> nearWorkplaces;
-    std::vector<Tile*> nearWater;
 
 private:
     // Frees the building record, if any.
     void releaseBuilding();
 };
+
+inline Tile* TileArea::iterator::operator*() const
+{
+    return base + index;
+}
+
+inline TileArea::iterator TileArea::begin() const
+{
+    iterator it;
+    it.base = base;
+    it.stride = stride;
+    it.rowLength = rowLength;
+    it.centre = centre;
+    it.index = first;
+    it.rowEnd = first + rowLength;
+    if (rows > 0 && it.index == centre)
+        it.advance();
+    return it;
+}
+
+inline TileArea::iterator TileArea::end() const
+{
+    iterator it;
+    it.index = first + rows * stride;
+    return it;
+}
 
 #endif
