@@ -12,41 +12,16 @@
 namespace
 {
 // Serves a demand from the nearest suppliers with room until it is met or none is left.
-template <typename Supplier, typename HasRoom>
-void satisfy(House& house, const int& demand, size_t from, Supplier* atFrom, HasRoom hasRoom,
-             Supplier* (Tile::*find)(size_t&) const, void (Supplier::*serve)(House*))
+template <typename Supplier>
+void satisfy(House& house, const int& demand, Supplier* (Tile::*find)() const, void (Supplier::*serve)(House*))
 {
-    // The suppliers passed over stay full or out of reach while this house
-    // is served, and one that leaves demand over is full: each search goes
-    // on after the last one found.
-    Supplier* supplier = atFrom && hasRoom(*atFrom) ? atFrom : nullptr;
-    if (atFrom && !supplier)
-        ++from;
     while (demand > 0)
     {
-        if (!supplier)
-            supplier = (house.tile->*find)(from);
+        Supplier* supplier = (house.tile->*find)();
         if (!supplier)
             return;
         (supplier->*serve)(&house);
-        supplier = nullptr;
-        ++from;
     }
-}
-
-bool shopHasRoom(const Shop& s)
-{
-    return s.customers.load() < s.capacity;
-}
-
-bool waterHasRoom(const WaterSupply& w)
-{
-    return w.supplied.load() < w.capacity;
-}
-
-bool workplaceHasRoom(const Factory& f)
-{
-    return f.workers.load() < f.jobs;
 }
 } // namespace
 
@@ -77,32 +52,17 @@ void House::applyRent(int delta)
 
 void House::satisfyShopping()
 {
-    satisfyShopping(0);
+    satisfy(*this, shoppingDemand, &Tile::findShop, &Shop::serve);
 }
 
 void House::satisfyWater()
 {
-    satisfyWater(0);
+    satisfy(*this, waterDemand, &Tile::findWaterSupply, &WaterSupply::serve);
 }
 
 void House::satisfyJobs()
 {
-    satisfyJobs(0);
-}
-
-void House::satisfyShopping(size_t from, Shop* atFrom)
-{
-    satisfy(*this, shoppingDemand, from, atFrom, shopHasRoom, &Tile::findShop, &Shop::serve);
-}
-
-void House::satisfyWater(size_t from, WaterSupply* atFrom)
-{
-    satisfy(*this, waterDemand, from, atFrom, waterHasRoom, &Tile::findWaterSupply, &WaterSupply::serve);
-}
-
-void House::satisfyJobs(size_t from, Factory* atFrom)
-{
-    satisfy(*this, jobDemand, from, atFrom, workplaceHasRoom, &Tile::findWorkplace, &Factory::employ);
+    satisfy(*this, jobDemand, &Tile::findWorkplace, &Factory::employ);
 }
 
 int attractionLevel(double a)

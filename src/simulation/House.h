@@ -6,11 +6,6 @@
 #include <SFML/System/Mutex.hpp>
 
 #include <atomic>
-#include <cstddef>
-
-class Shop;
-class WaterSupply;
-class Factory;
 
 // Unmet needs of a house, as bits of House::unmetNeeds.
 enum HouseNeed
@@ -55,13 +50,6 @@ public:
 
     // Takes jobs at the nearest factories and offices with room.
     void satisfyJobs();
-
-    // The same, searching the tile's list from a place on: the suppliers
-    // before it are known to have no room for this house today. The record
-    // at that place may be given, to be served at once while it has room.
-    void satisfyShopping(size_t from, Shop* atFrom = nullptr);
-    void satisfyWater(size_t from, WaterSupply* atFrom = nullptr);
-    void satisfyJobs(size_t from, Factory* atFrom = nullptr);
 
     int level = 0;
     int capacity = 0;

@@ -30,7 +30,7 @@ struct Surroundings
 Surroundings look(const Tile& home)
 {
     Surroundings s;
-    for (const Tile* side : home.orthogonalNeighbours)
+    for (const Tile* side : home.orthogonalNeighbours())
     {
         if (side->type == TileRoad)
             ++s.roads;
@@ -43,7 +43,7 @@ Surroundings look(const Tile& home)
                 s.houseRating += next->attractiveness;
         }
     }
-    for (const Tile* corner : home.diagonalNeighbours)
+    for (const Tile* corner : home.diagonalNeighbours())
     {
         if (corner->type == TileTree)
             ++s.trees;

@@ -126,8 +126,6 @@ void Map::resetTiles()
     unlistSuppliers();
     listedHouseIds.clear();
     linkNeighbours();
-    for (Tile& tile : tiles)
-        tile.updateNeighbourLists();
 }
 
 Tile* Map::getTile(int x, int y)

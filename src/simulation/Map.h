@@ -234,14 +234,18 @@ private:
     std::vector<std::pair<int, Served>> servedScratch;
     std::vector<Served> unservedScratch;
     std::vector<int> countScratch;
-    std::vector<unsigned char> roomScratch;
+    // Per kind and tile: whether the supplier there has room (see orderByNearestSupplier).
+    std::vector<unsigned char> roomScratch[3];
     std::vector<Served> orderScratch[3];
 
     // Orders the houses by the distance to the first supplier of their list
     // with room (see assignHousesToSuppliers).
-    template <typename Record, typename RecordOf, typename HasRoom>
-    void orderByNearestSupplier(std::vector<Served>& order, std::vector<Tile*> Tile::*list, RecordOf recordOf,
-                                HasRoom hasRoom);
+    template <typename Kind>
+    void orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigned char>& room);
+
+    // Serves each house of an order from its list, as House::satisfyShopping and the others do.
+    template <typename Kind>
+    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room);
 
     // Points every tile at its eight neighbours.
     void linkNeighbours();

@@ -54,6 +54,53 @@ void forEachHouseInReach(Map& map, const Tile& supplier, int range, Visit visit)
     }
 }
 
+const unsigned char roomUnknown = 0, roomLeft = 1, roomNone = 2;
+
+// Whether the supplier on a tile of a list has room: looked up once a day,
+// then kept by its place on the grid, as only the hand-out fills it further.
+template <typename Kind>
+unsigned char roomOf(const Tile* grid, std::vector<unsigned char>& room, const Tile* candidate)
+{
+    unsigned char& state = room[static_cast<size_t>(candidate - grid)];
+    if (state == roomUnknown)
+    {
+        const typename Kind::Record* record = Kind::recordOf(*candidate);
+        state = record && Kind::hasRoom(*record) ? roomLeft : roomNone;
+    }
+    return state;
+}
+
+// The three kinds of supply as the day's hand-out sees them.
+struct Shopping
+{
+    using Record = Shop;
+    static constexpr std::vector<Tile*> Tile::*list = &Tile::nearShops;
+    static constexpr int House::*demand = &House::shoppingDemand;
+    static Shop* recordOf(const Tile& t) { return t.shop(); }
+    static bool hasRoom(const Shop& s) { return s.customers.load() < s.capacity; }
+    static void serve(Shop& s, House* house) { s.serve(house); }
+};
+
+struct Jobs
+{
+    using Record = Factory;
+    static constexpr std::vector<Tile*> Tile::*list = &Tile::nearWorkplaces;
+    static constexpr int House::*demand = &House::jobDemand;
+    static Factory* recordOf(const Tile& t) { return t.workplace(); }
+    static bool hasRoom(const Factory& f) { return f.workers.load() < f.jobs; }
+    static void serve(Factory& f, House* house) { f.employ(house); }
+};
+
+struct Water
+{
+    using Record = WaterSupply;
+    static constexpr std::vector<Tile*> Tile::*list = &Tile::nearWater;
+    static constexpr int House::*demand = &House::waterDemand;
+    static WaterSupply* recordOf(const Tile& t) { return t.waterSupply(); }
+    static bool hasRoom(const WaterSupply& w) { return w.supplied.load() < w.capacity; }
+    static void serve(WaterSupply& w, House* house) { w.serve(house); }
+};
+
 void unlist(std::vector<Tile*>& list, const Tile* supplier)
 {
     auto at = std::find(list.begin(), list.end(), supplier);
@@ -162,41 +209,36 @@ void Map::updateSupplierLists(SupplierLists& kind, const std::vector<Tile*>& sup
     kind.listed.swap(now);
 }
 
-template <typename Record, typename RecordOf, typename HasRoom>
-void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<Tile*> Tile::*list, RecordOf recordOf,
-                                 HasRoom hasRoom)
+template <typename Kind>
+void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigned char>& room)
 {
+    using Record = typename Kind::Record;
     // The houses by the distance to the supplier the list gives them (as
     // Tile::findShop and the others find it), nearest first and equal
     // distances in list order; houses without a supplier come last.
-    // Nothing is served while the order is taken, so whether a supplier has
-    // room is looked up once and kept by its place on the grid; distances
-    // are counted into place.
-    std::vector<unsigned char>& room = roomScratch;
-    room.assign(tiles.size(), 0);
-    const unsigned char unknown = 0, roomy = 1, full = 2;
+    // Distances are counted into place.
+    room.assign(tiles.size(), roomUnknown);
     std::vector<std::pair<int, Served>>& served = servedScratch;
     std::vector<Served>& unserved = unservedScratch;
     served.clear();
     unserved.clear();
     int farthest = 0;
-    for (Tile* house : houses)
+    const size_t ahead = 4;
+    for (size_t h = 0; h < houses.size(); ++h)
     {
-        const std::vector<Tile*>& suppliers = house->*list;
+        Tile* house = houses[h];
+        // The lists lie about the heap: the next few are fetched meanwhile.
+        if (h + ahead < houses.size())
+            __builtin_prefetch((houses[h + ahead]->*Kind::list).data());
+        const std::vector<Tile*>& suppliers = house->*Kind::list;
         size_t from = 0;
         Record* found = nullptr;
         for (; from < suppliers.size(); ++from)
         {
             Tile* candidate = suppliers[from];
-            unsigned char& state = room[static_cast<size_t>(candidate - tiles.data())];
-            if (state == unknown)
-            {
-                Record* record = recordOf(*candidate);
-                state = record && hasRoom(*record) ? roomy : full;
-            }
-            if (state != roomy)
+            if (roomOf<Kind>(tiles.data(), room, candidate) != roomLeft)
                 continue;
-            Record* record = recordOf(*candidate);
+            Record* record = Kind::recordOf(*candidate);
             if (record->range >= std::abs(candidate->x - house->x) && record->range >= std::abs(candidate->y - house->y))
             {
                 found = record;
@@ -226,27 +268,70 @@ void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<Tile*> 
     std::copy(unserved.begin(), unserved.end(), order.begin() + static_cast<std::ptrdiff_t>(served.size()));
 }
 
+template <typename Kind>
+void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room)
+{
+    using Record = typename Kind::Record;
+    // Each house takes from the nearest suppliers with room until its demand
+    // is met or none is left. The ones its order's search passed over had
+    // no room and serving only fills them further, and one that leaves
+    // demand over is full: each search goes on after the last one found.
+    // The order jumps about the grid: the records a few houses ahead are
+    // fetched while this one is served.
+    const size_t ahead = 8;
+    for (size_t i = 0; i < order.size(); ++i)
+    {
+        if (i + ahead < order.size())
+        {
+            __builtin_prefetch(order[i + ahead].record, 1);
+            __builtin_prefetch(order[i + ahead].supplier, 1);
+        }
+        const Served& entry = order[i];
+        House* house = entry.record;
+        if (!house)
+            continue;
+        int& demand = house->*Kind::demand;
+        const std::vector<Tile*>& suppliers = entry.house->*Kind::list;
+        size_t from = entry.from;
+        Record* supplier = static_cast<Record*>(entry.supplier);
+        while (demand > 0)
+        {
+            if (supplier && room[static_cast<size_t>(supplier->tile - tiles.data())] != roomLeft)
+            {
+                supplier = nullptr;
+                ++from;
+            }
+            for (; !supplier && from < suppliers.size(); ++from)
+            {
+                Tile* candidate = suppliers[from];
+                if (roomOf<Kind>(tiles.data(), room, candidate) != roomLeft)
+                    continue;
+                Record* record = Kind::recordOf(*candidate);
+                if (record->range >= std::abs(candidate->x - entry.house->x) &&
+                    record->range >= std::abs(candidate->y - entry.house->y))
+                {
+                    supplier = record;
+                    break;
+                }
+            }
+            if (!supplier)
+                break;
+            Kind::serve(*supplier, house);
+            if (!Kind::hasRoom(*supplier))
+                room[static_cast<size_t>(supplier->tile - tiles.data())] = roomNone;
+            supplier = nullptr;
+            ++from;
+        }
+    }
+}
+
 void Map::assignHousesToSuppliers()
 {
-    // All three orders are taken before anybody is served. A house's search
-    // goes on from where its order found a supplier: the ones before had no
-    // room then, and serving only fills them further.
-    std::vector<Served>& shopping = orderScratch[0];
-    std::vector<Served>& jobs = orderScratch[1];
-    std::vector<Served>& water = orderScratch[2];
-    orderByNearestSupplier<Shop>(shopping, &Tile::nearShops, [](const Tile& t) { return t.shop(); },
-                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
-    orderByNearestSupplier<Factory>(jobs, &Tile::nearWorkplaces, [](const Tile& t) { return t.workplace(); },
-                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
-    orderByNearestSupplier<WaterSupply>(water, &Tile::nearWater, [](const Tile& t) { return t.waterSupply(); },
-                                        [](const WaterSupply& w) { return w.supplied.load() < w.capacity; });
-    for (const Served& entry : shopping)
-        if (entry.record)
-            entry.record->satisfyShopping(entry.from, static_cast<Shop*>(entry.supplier));
-    for (const Served& entry : jobs)
-        if (entry.record)
-            entry.record->satisfyJobs(entry.from, static_cast<Factory*>(entry.supplier));
-    for (const Served& entry : water)
-        if (entry.record)
-            entry.record->satisfyWater(entry.from, static_cast<WaterSupply*>(entry.supplier));
+    // All three orders are taken before anybody is served.
+    orderByNearestSupplier<Shopping>(orderScratch[0], roomScratch[0]);
+    orderByNearestSupplier<Jobs>(orderScratch[1], roomScratch[1]);
+    orderByNearestSupplier<Water>(orderScratch[2], roomScratch[2]);
+    serveInOrder<Shopping>(orderScratch[0], roomScratch[0]);
+    serveInOrder<Jobs>(orderScratch[1], roomScratch[1]);
+    serveInOrder<Water>(orderScratch[2], roomScratch[2]);
 }

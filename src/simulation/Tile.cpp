@@ -146,12 +146,10 @@ std::vector<Tile*> coveringByDistance(const Tile& from, const std::vector<Tile*>
 // Entries whose tile no longer holds such a record (demolished, burnt down)
 // are passed over: the lists are only rebuilt when a supplier is added.
 template <typename Record, typename RecordOf, typename HasRoom>
-Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, size_t& from, RecordOf recordOf,
-                        HasRoom hasRoom)
+Record* nearestWithRoom(const Tile& home, const std::vector<Tile*>& suppliers, RecordOf recordOf, HasRoom hasRoom)
 {
-    for (; from < suppliers.size(); ++from)
+    for (Tile* candidate : suppliers)
     {
-        const Tile* candidate = suppliers[from];
         Record* record = recordOf(*candidate);
         if (!record || !hasRoom(*record))
             continue;
@@ -314,7 +312,7 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
         health -= exposure;
     if (fireOn)
         fireSafety -= exposure;
-    for (Tile* neighbour : allNeighbours)
+    for (Tile* neighbour : allNeighbours())
     {
         if (neighbour->type != TileHouse)
             continue;
@@ -331,22 +329,28 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
     }
 }
 
-void Tile::updateNeighbourLists()
+TileNeighbours Tile::orthogonalNeighbours() const
 {
-    orthogonalNeighbours.clear();
-    diagonalNeighbours.clear();
+    TileNeighbours n;
     for (Tile* t : {north, west, south, east})
-    {
-        if (t)
-            orthogonalNeighbours.push_back(t);
-    }
+        n.add(t);
+    return n;
+}
+
+TileNeighbours Tile::diagonalNeighbours() const
+{
+    TileNeighbours n;
     for (Tile* t : {southEast, southWest, northWest, northEast})
-    {
-        if (t)
-            diagonalNeighbours.push_back(t);
-    }
-    allNeighbours = orthogonalNeighbours;
-    allNeighbours.insert(allNeighbours.end(), diagonalNeighbours.begin(), diagonalNeighbours.end());
+        n.add(t);
+    return n;
+}
+
+TileNeighbours Tile::allNeighbours() const
+{
+    TileNeighbours n;
+    for (Tile* t : {north, west, south, east, southEast, southWest, northWest, northEast})
+        n.add(t);
+    return n;
 }
 
 TileArea Tile::tilesWithin(int radius) const
@@ -386,37 +390,19 @@ void Tile::updateNearestSuppliers(int changedType)
 
 Shop* Tile::findShop() const
 {
-    size_t from = 0;
-    return findShop(from);
+    return nearestWithRoom<Shop>(*this, nearShops, shopOf,
+                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
 }
 
 Factory* Tile::findWorkplace() const
 {
-    size_t from = 0;
-    return findWorkplace(from);
+    return nearestWithRoom<Factory>(*this, nearWorkplaces, workplaceOf,
+                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
 }
 
 WaterSupply* Tile::findWaterSupply() const
 {
-    size_t from = 0;
-    return findWaterSupply(from);
-}
-
-Shop* Tile::findShop(size_t& from) const
-{
-    return nearestWithRoom<Shop>(*this, nearShops, from, shopOf,
-                                 [](const Shop& s) { return s.customers.load() < s.capacity; });
-}
-
-Factory* Tile::findWorkplace(size_t& from) const
-{
-    return nearestWithRoom<Factory>(*this, nearWorkplaces, from, workplaceOf,
-                                    [](const Factory& f) { return f.workers.load() < f.jobs; });
-}
-
-WaterSupply* Tile::findWaterSupply(size_t& from) const
-{
-    return nearestWithRoom<WaterSupply>(*this, nearWater, from, waterSupplyOf,
+    return nearestWithRoom<WaterSupply>(*this, nearWater, waterSupplyOf,
                                         [](const WaterSupply& w) { return w.supplied.load() < w.capacity; });
 }
 

@@ -106,6 +106,26 @@ private:
     int centre = 0;
 };
 
+// Up to eight neighbours of a tile in a fixed order, held in place.
+class TileNeighbours
+{
+public:
+    Tile* const* begin() const { return items; }
+    Tile* const* end() const { return items + count; }
+    size_t size() const { return count; }
+    std::vector<Tile*> toVector() const { return std::vector<Tile*>(begin(), end()); }
+
+private:
+    friend class Tile;
+    void add(Tile* tile)
+    {
+        if (tile)
+            items[count++] = tile;
+    }
+    Tile* items[8] = {};
+    size_t count = 0;
+};
+
 // One grid cell with what stands on it. The map owns its tiles by value and
 // frees their building records.
 class Tile
@@ -126,8 +146,12 @@ public:
     // Adds one day of crime, sickness and fire hazard to a house tile.
     void accumulateRisks(bool crimeOn, bool healthOn, bool fireOn);
 
-    // Rebuilds the neighbour lists from the neighbour pointers.
-    void updateNeighbourLists();
+    // The neighbours on the grid, from the neighbour pointers: north, west,
+    // south, east; south-east, south-west, north-west, north-east; and all
+    // of them in that order.
+    TileNeighbours orthogonalNeighbours() const;
+    TileNeighbours diagonalNeighbours() const;
+    TileNeighbours allNeighbours() const;
 
     // The tiles of the square of a radius around this one (see TileArea).
     TileArea tilesWithin(int radius) const;
@@ -153,12 +177,6 @@ public:
 
     // The nearest water supply with room in reach, or null.
     WaterSupply* findWaterSupply() const;
-
-    // The same, searching the list from a place on; the place of the one
-    // found, or the list's end, is left there.
-    Shop* findShop(size_t& from) const;
-    Factory* findWorkplace(size_t& from) const;
-    WaterSupply* findWaterSupply(size_t& from) const;
 
     // The record as the kind the tile's type makes it, or null for any other
     // type. The kind always follows the type: records are made by type and
@@ -203,9 +221,6 @@ public:
     Tile* southWest = nullptr;
     Tile* northEast = nullptr;
     Tile* southEast = nullptr;
-    std::vector<Tile*> orthogonalNeighbours;
-    std::vector<Tile*> diagonalNeighbours;
-    std::vector<Tile*> allNeighbours;
 
 private:
     // Frees the building record, if any.

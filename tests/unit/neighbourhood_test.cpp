@@ -70,11 +70,11 @@ TEST_F(NeighbourhoodTest, NeighbourListOrders)
     for (const Case& c : cases)
     {
         const Tile& t = tile(c.at.x, c.at.y);
-        EXPECT_EQ(positions(t.orthogonalNeighbours), c.orthogonal) << c.at.x << "," << c.at.y;
-        EXPECT_EQ(positions(t.diagonalNeighbours), c.diagonal) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(positions(t.orthogonalNeighbours().toVector()), c.orthogonal) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(positions(t.diagonalNeighbours().toVector()), c.diagonal) << c.at.x << "," << c.at.y;
         Points all = c.orthogonal;
         all.insert(all.end(), c.diagonal.begin(), c.diagonal.end());
-        EXPECT_EQ(positions(t.allNeighbours), all);
+        EXPECT_EQ(positions(t.allNeighbours().toVector()), all);
     }
     EXPECT_EQ(tile(0, 0).north, nullptr);
     EXPECT_EQ(tile(0, 0).southEast, &tile(1, 1));
