@@ -294,11 +294,42 @@ void Map::rotate(bool right)
             game->centerViewOnTile(p.y, width - 1 - p.x);
     }
 
+    // A turn keeps every distance and id: while the lists are known to be
+    // up to date, each house's lists turn with it instead of being rebuilt.
+    bool turnLists = typeChanges == 0;
+    for (const SupplierLists& kind : supplierLists)
+        turnLists = turnLists && kind.inSync;
+    int last = width - 1;
+    auto turned = [&](const Tile* t) {
+        int x = right ? last - t->y : t->y;
+        int y = right ? t->x : last - t->x;
+        return &tiles[static_cast<size_t>(x) + static_cast<size_t>(y) * width];
+    };
+    // The turned lists, one after another, each house's three by the tile
+    // it turns to; the tiles' own lists keep their room for them.
+    std::vector<Tile*> turnedLists;
+    std::vector<std::pair<Tile*, size_t>> turnedEnds;
+    if (turnLists)
+    {
+        turnedEnds.reserve(houses.size() * 3);
+        for (Tile* house : houses)
+        {
+            for (const SupplierLists& kind : supplierLists)
+            {
+                for (const Tile* supplier : house->*kind.list)
+                    turnedLists.push_back(turned(supplier));
+                turnedEnds.emplace_back(turned(house), turnedLists.size());
+            }
+        }
+        for (SupplierLists& kind : supplierLists)
+            for (ListedSupplier& listed : kind.listed)
+                listed.tile = turned(listed.tile);
+    }
+
     std::vector<TileContents> old;
     old.reserve(tiles.size());
     for (const Tile& tile : tiles)
         old.push_back({tile.type, tile.building, tile.flags, tile.id});
-    int last = width - 1;
     for (Tile& tile : tiles)
     {
         int sx = right ? tile.y : last - tile.y;
@@ -315,10 +346,25 @@ void Map::rotate(bool right)
     if (rotation <= INT_MIN + 4 || rotation >= INT_MAX - 4)
         rotation %= 4;
     rotation += right ? -1 : 1;
-    // Every house now stands somewhere else: all supplier lists are stale.
+    // Every house now stands somewhere else.
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;
-    unlistSuppliers();
+    if (turnLists)
+    {
+        size_t begin = 0;
+        for (size_t i = 0; i < turnedEnds.size(); ++i)
+        {
+            size_t end = turnedEnds[i].second;
+            (turnedEnds[i].first->*supplierLists[i % 3].list)
+                .assign(turnedLists.begin() + static_cast<std::ptrdiff_t>(begin),
+                        turnedLists.begin() + static_cast<std::ptrdiff_t>(end));
+            begin = end;
+        }
+    }
+    else
+    {
+        unlistSuppliers();
+    }
     rebuildAfterRotation();
 }
 
