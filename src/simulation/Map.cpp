@@ -217,8 +217,10 @@ void Map::recalculateVisibleTiles()
         sf::Lock lock(mutex);
         revealedTiles.swap(revealed);
     }
+    // Until the first turn the grid's order is the ids' order.
     for (std::vector<Tile*>* list : {&houses, &shops, &workplaces, &waterSupplies})
-        std::sort(list->begin(), list->end(), byId);
+        if (!std::is_sorted(list->begin(), list->end(), byId))
+            std::sort(list->begin(), list->end(), byId);
 
     int changed = lastChangedType;
     bool all = changed == TileAllTypes;

@@ -139,7 +139,7 @@ void Map::offerActions(Tile& tile)
     case TileHouse:
     {
         actions.push_back(demolishAction);
-        const House* house = dynamic_cast<const House*>(tile.building);
+        const House* house = tile.house();
         int level = house ? house->level : 0;
         if (level == 1 && (unlocked & 1))
             actions.push_back(3);
@@ -150,7 +150,7 @@ void Map::offerActions(Tile& tile)
     case TileShop:
     {
         actions.push_back(demolishAction);
-        const Shop* shop = dynamic_cast<const Shop*>(tile.building);
+        const Shop* shop = tile.shop();
         int level = shop ? shop->level : 0;
         if (level == 1)
             actions.push_back(5);

@@ -288,22 +288,31 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
         }
         const Served& entry = order[i];
         House* house = entry.record;
-        if (!house)
+        Record* supplier = static_cast<Record*>(entry.supplier);
+        // A house whose order found nobody with room finds nobody now either.
+        if (!house || !supplier)
             continue;
         int& demand = house->*Kind::demand;
-        const std::vector<Tile*>& suppliers = entry.house->*Kind::list;
-        size_t from = entry.from;
-        Record* supplier = static_cast<Record*>(entry.supplier);
+        if (demand <= 0)
+            continue;
+        // The one its order found, while it has room, is served without the list.
+        size_t from = entry.from + 1;
+        size_t at = static_cast<size_t>(supplier->tile - tiles.data());
+        if (room[at] == roomLeft)
+        {
+            Kind::serve(*supplier, house);
+            if (!Kind::hasRoom(*supplier))
+                room[at] = roomNone;
+        }
+        const std::vector<Tile*>* suppliers = nullptr;
         while (demand > 0)
         {
-            if (supplier && room[static_cast<size_t>(supplier->tile - tiles.data())] != roomLeft)
+            if (!suppliers)
+                suppliers = &(entry.house->*Kind::list);
+            supplier = nullptr;
+            for (; from < suppliers->size(); ++from)
             {
-                supplier = nullptr;
-                ++from;
-            }
-            for (; !supplier && from < suppliers.size(); ++from)
-            {
-                Tile* candidate = suppliers[from];
+                Tile* candidate = (*suppliers)[from];
                 if (roomOf<Kind>(tiles.data(), room, candidate) != roomLeft)
                     continue;
                 Record* record = Kind::recordOf(*candidate);
@@ -319,7 +328,6 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
             Kind::serve(*supplier, house);
             if (!Kind::hasRoom(*supplier))
                 room[static_cast<size_t>(supplier->tile - tiles.data())] = roomNone;
-            supplier = nullptr;
             ++from;
         }
     }
