@@ -163,7 +163,9 @@ void Map::rebuildAfterRotation()
 void Map::recalculateVisibleTiles()
 {
     std::printf("recalculateVisibleTiles\n");
-    std::vector<Tile*> revealed;
+    // The list of the last pass lends its room to this one.
+    std::vector<Tile*>& revealed = revealedScratch;
+    revealed.clear();
     for (std::vector<Tile*>* list : typeLists())
         list->clear();
     for (Tile& tile : tiles)

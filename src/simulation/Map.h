@@ -217,6 +217,9 @@ private:
     SupplierLists supplierLists[3] = {{&Tile::nearShops, {}, false},
                                       {&Tile::nearWorkplaces, {}, false},
                                       {&Tile::nearWater, {}, false}};
+    // The revealed tiles of the pass before the last, emptied and refilled by the next.
+    std::vector<Tile*> revealedScratch;
+
     // Ids of the houses of the last pass, in their order.
     std::vector<unsigned int> listedHouseIds;
 
