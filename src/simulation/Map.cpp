@@ -125,6 +125,7 @@ void Map::resetTiles()
     }
     unlistSuppliers();
     listedHouseIds.clear();
+    typeChanges = 0;
     linkNeighbours();
 }
 
