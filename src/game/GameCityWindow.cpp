@@ -40,14 +40,14 @@ gui::Button* buyButton = nullptr;
 // A label on the left with its value on the right.
 gui::Text* addRow(Game* game, gui::Window* window, int y, const char* label, const char* id)
 {
-    addText(game, window, 14, y, valueX - 14, label, 0, 0);
-    return addText(game, window, valueX, y, valueWidth, "0", 2, 0, hashString(id));
+    addText(game, window, 14, y, valueX - 14, label, 0, FontNormal);
+    return addText(game, window, valueX, y, valueWidth, "0", 2, FontNormal, hashString(id));
 }
 
 // A bold section heading with a help button that explains it.
 void addHeading(Game* game, gui::Window* window, int y, const char* title, const std::string& help)
 {
-    addText(game, window, 10, y, 150, title, 0, 2);
+    addText(game, window, 10, y, 150, title, 0, FontBold);
     gui::Button* button = game->ui->createImageButton(helpX, y, 9, 8, spriteOf(game, "ui/help_button_small"), 0);
     std::string heading = title;
     button->onClick = [game, heading, help] { game->showMessage(heading, help, false); };
@@ -111,10 +111,10 @@ void addBuildRate(Game* game, gui::Window* window, int y)
 {
     addHeading(game, window, y, "Build rate", buildRateHelp);
     buildRateValue = addRow(game, window, y + 11, "Progress per click", "cityBuildRate");
-    buyButton = game->ui->createButton(14, y + 24, 150, 16, "", hashString("cityBuyRate"), 0);
+    buyButton = game->ui->createButton(14, y + 24, 150, 16, "", hashString("cityBuyRate"), FontNormal);
     buyButton->onClick = [game] { buyNextBuildRate(game); };
     window->addChild(buyButton);
-    fastestNote = addText(game, window, 14, y + 28, 200, "The fastest build rate is reached.", 0, 0,
+    fastestNote = addText(game, window, 14, y + 28, 200, "The fastest build rate is reached.", 0, FontNormal,
                           hashString("cityFastest"));
 }
 
@@ -138,8 +138,8 @@ void buildCityWindow(Game* game)
     gui::Window* window = game->ui->createWindow(rect.left, rect.top, rect.width, rect.height,
                                                  "Population overview", 1, 0);
     forgetWidgets();
-    addText(game, window, 10, 22, 100, "Population", 0, 2);
-    populationValue = addText(game, window, valueX, 22, valueWidth, "0", 2, 2, hashString("cityPopulation"));
+    addText(game, window, 10, 22, 100, "Population", 0, FontBold);
+    populationValue = addText(game, window, valueX, 22, valueWidth, "0", 2, FontBold, hashString("cityPopulation"));
     addUnderline(game, window, 32, "ui/city_population_titles_underline", cityWidth);
 
     addHeading(game, window, 37, "Housing demand", housingDemandHelp);
@@ -154,7 +154,7 @@ void buildCityWindow(Game* game)
 
     addBuildRate(game, window, 133);
     window->addChild(game->ui->createButton((cityWidth - 80) / 2, cityHeight - 12, 80, 18, "Close",
-                                            hashString("closeWindow"), 2));
+                                            hashString("closeWindow"), FontBold));
     window->closeCallback = [game] {
         sf::Lock lock(game->cityInfoWindowMutex);
         cityInfoWindow = nullptr;
@@ -171,7 +171,7 @@ void showBuildRate(Game* game)
     const BuildRateLevel* step = nextBuildRateLevel(game->buildRate);
     buyButton->setVisible(step != nullptr);
     if (step)
-        buyButton->setLabel(buyLabel(*step), 0);
+        buyButton->setLabel(buyLabel(*step), FontNormal);
     fastestNote->setVisible(game->buildRate == buildRateLevels.back().rate);
 }
 } // namespace

@@ -79,10 +79,10 @@ std::string formatDailyChange(double value)
 
 void addHeadings(Game* game, gui::Window* window)
 {
-    addText(game, window, 10, 24, 50, "Category", 0, 1);
+    addText(game, window, 10, 24, 50, "Category", 0, FontSmall);
     const char* heads[columnCount] = {"Last month", "Month", "Last year", "Year"};
     for (int column = 0; column < columnCount; ++column)
-        addText(game, window, columnX[column], 24, 50, heads[column], 2, 1);
+        addText(game, window, columnX[column], 24, 50, heads[column], 2, FontSmall);
     addUnderline(game, window, 31);
 }
 
@@ -92,9 +92,9 @@ void addRows(Game* game, gui::Window* window)
     {
         const int category = expenditureCategoryOrder[i];
         const int y = rowTop + rowStep * static_cast<int>(i);
-        rowNames[category] = addText(game, window, 10, y, 100, financeCategoryNames[category], 0, 0);
+        rowNames[category] = addText(game, window, 10, y, 100, financeCategoryNames[category], 0, FontNormal);
         for (int column = 0; column < columnCount; ++column)
-            rowValues[category][column] = addText(game, window, columnX[column], y, 50, "0", 2, 0);
+            rowValues[category][column] = addText(game, window, columnX[column], y, 50, "0", 2, FontNormal);
         gui::Button* help = game->ui->createImageButton(294, y, 9, 8, spriteOf(game, "ui/help_button_small"), 0);
         help->onClick = [game, category] {
             game->showMessage(financeCategoryNames[category], financeCategoryHelp[category], false);
@@ -109,28 +109,28 @@ int addSummary(Game* game, gui::Window* window)
     const int underlineY = rowTop + rowStep * 11;
     addUnderline(game, window, underlineY);
     const int totalY = underlineY + 3;
-    addText(game, window, 10, totalY, 50, "Total", 0, 0);
+    addText(game, window, 10, totalY, 50, "Total", 0, FontNormal);
     for (int column = 0; column < columnCount; ++column)
-        totalValues[column] = addText(game, window, columnX[column], totalY, 50, "0", 2, 0);
+        totalValues[column] = addText(game, window, columnX[column], totalY, 50, "0", 2, FontNormal);
     // The bold labels run past 50: their boxes reach to the values instead.
-    addText(game, window, 10, totalY + 15, 90, "Daily change", 0, 2);
-    dailyChangeValue = addText(game, window, 100, totalY + 15, 50, "0", 2, 2);
-    addText(game, window, 10, totalY + 30, 90, "Loan", 0, 2);
-    loanValue = addText(game, window, 100, totalY + 30, 50, "0", 2, 2);
+    addText(game, window, 10, totalY + 15, 90, "Daily change", 0, FontBold);
+    dailyChangeValue = addText(game, window, 100, totalY + 15, 50, "0", 2, FontBold);
+    addText(game, window, 10, totalY + 30, 90, "Loan", 0, FontBold);
+    loanValue = addText(game, window, 100, totalY + 30, 50, "0", 2, FontBold);
     return totalY + 30;
 }
 
 void addButtons(Game* game, gui::Window* window, int loanY)
 {
     const int w = window->width;
-    gui::Button* borrow = game->ui->createButton(w - 100, loanY - 4, 90, 16, "Borrow 5000", 0, 0);
+    gui::Button* borrow = game->ui->createButton(w - 100, loanY - 4, 90, 16, "Borrow 5000", 0, FontNormal);
     borrow->onClick = [game] { game->city->takeLoan(loanStep); };
     window->addChild(borrow);
-    gui::Button* repay = game->ui->createButton(w - 100, loanY - 4 + 18, 90, 16, "Pay back 5000", 0, 0);
+    gui::Button* repay = game->ui->createButton(w - 100, loanY - 4 + 18, 90, 16, "Pay back 5000", 0, FontNormal);
     repay->onClick = [game] { game->city->repayLoan(loanStep); };
     window->addChild(repay);
     window->addChild(game->ui->createButton((w - 80) / 2, window->height - 12, 80, 18, "Close",
-                                            hashString("closeWindow"), 2));
+                                            hashString("closeWindow"), FontBold));
 }
 
 void forgetTexts()

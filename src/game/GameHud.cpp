@@ -236,7 +236,7 @@ void makeBuildControls(Game* game)
 {
     UI* ui = game->ui;
     buildTitleText = ui->createText(0, 0, 200, 10, "Build title goes here", 2, hashString("buildTitle"));
-    buildTitleText->setFont(2);
+    buildTitleText->setFont(FontBold);
     // It stands over the map, not on a panel: outlined, it reads over any building.
     buildTitleText->outline = true;
     ui->gameRoot->addChild(buildTitleText);
@@ -245,7 +245,7 @@ void makeBuildControls(Game* game)
                                           "actionProgress", [game] { clickProgress(game); });
     progressText = ui->createText(progressHammerWidth, 0, progressButtonWidth - progressHammerWidth - 4,
                                   progressButtonHeight, "0%", 1, hashString("progressText"));
-    progressText->setFont(2);
+    progressText->setFont(FontBold);
     actionProgressButton->addChild(progressText);
 
     progressBack = ui->createImage(0, 0, barBackWidth, barBackHeight, sprite(game, "ui/build_progress_bg"), 0);
@@ -493,15 +493,15 @@ void Game::ui_updateLayout()
     if (nextDayButton)
         placeHud(size.x, size.y);
     // Open windows keep their size and are centred again.
-    for (gui::Window* window : {tileActionsWindow, tileInformationWindow, menuWindow, optionsWindow, aboutWindow,
-                                saveSlotsWindow, financeWindow, cityInfoWindow, productionWindow})
+    for (gui::Window* popup : {tileActionsWindow, tileInformationWindow, menuWindow, optionsWindow, aboutWindow,
+                               saveSlotsWindow, financeWindow, cityInfoWindow, productionWindow})
     {
-        if (!window)
+        if (!popup)
             continue;
-        sf::IntRect rect = ui->getCenteredRect(window->width, window->height, UI::PlaceMiddle);
+        sf::IntRect rect = ui->getCenteredRect(popup->width, popup->height, UI::PlaceMiddle);
         // The finance window sits a little above the middle, as when it opened.
-        int lift = window == financeWindow ? 10 : 0;
-        window->setPosition(rect.left, rect.top - lift, true);
+        int lift = popup == financeWindow ? 10 : 0;
+        popup->setPosition(rect.left, rect.top - lift, true);
     }
     // Except the information window, which keeps to a corner off the map's middle.
     placeTileInformationWindow(this);

@@ -50,10 +50,10 @@ void addMenuButton(Game* game, gui::Window* window, int index, const MenuEntry& 
     const int y = menuTop + menuStep * index;
     if (!entry.action)
     {
-        window->addChild(game->ui->createButton(x, y, 120, 18, entry.label, hashString("closeWindow"), 2));
+        window->addChild(game->ui->createButton(x, y, 120, 18, entry.label, hashString("closeWindow"), FontBold));
         return;
     }
-    gui::Button* button = game->ui->createButton(x, y, 120, 18, entry.label, 0, 2);
+    gui::Button* button = game->ui->createButton(x, y, 120, 18, entry.label, 0, FontBold);
     std::function<void()> action = entry.action;
     button->onClick = [action] {
         closeScreen(menuWindow);
@@ -93,8 +93,8 @@ void Game::ui_showMenu()
     playSound("open_window");
     const int height = menuTop + menuStep * menuEntryCount + 14;
     sf::IntRect rect = ui->getCenteredRect(menuWidth, height, UI::PlaceMiddle);
-    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Menu", 1, 0);
-    menuWindow = window;
+    gui::Window* popup = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Menu", 1, 0);
+    menuWindow = popup;
 
     Game* game = this;
     // Each entry but the first leaves the menu for what it opens.
@@ -108,9 +108,9 @@ void Game::ui_showMenu()
         {"Exit", [game] { game->quit(); }},
     };
     for (int i = 0; i < menuEntryCount; ++i)
-        addMenuButton(this, window, i, entries[i]);
-    window->closeCallback = [] { menuWindow = nullptr; };
-    addBelowMessages(this, window);
+        addMenuButton(this, popup, i, entries[i]);
+    popup->closeCallback = [] { menuWindow = nullptr; };
+    addBelowMessages(this, popup);
 }
 
 void Game::ui_showOptions()
@@ -121,14 +121,14 @@ void Game::ui_showOptions()
         return;
     playSound("open_window");
     sf::IntRect rect = ui->getCenteredRect(180, 156, UI::PlaceMiddle);
-    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Options", 1, 0);
-    optionsWindow = window;
+    gui::Window* popup = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Options", 1, 0);
+    optionsWindow = popup;
 
     Game* game = this;
-    settingCheckBox(this, window, 22, "Full screen", "isFullscreen", [game] { game->recreateWindow = true; });
-    settingCheckBox(this, window, 36, "Post-processing", "postProcessing", [game] { game->recreateWindow = true; });
-    settingCheckBox(this, window, 50, "Sound effects", "sfxEnabled", [] {});
-    settingCheckBox(this, window, 64, "Music", "musicEnabled", [game] {
+    settingCheckBox(this, popup, 22, "Full screen", "isFullscreen", [game] { game->recreateWindow = true; });
+    settingCheckBox(this, popup, 36, "Post-processing", "postProcessing", [game] { game->recreateWindow = true; });
+    settingCheckBox(this, popup, 50, "Sound effects", "sfxEnabled", [] {});
+    settingCheckBox(this, popup, 64, "Music", "musicEnabled", [game] {
         if (!game->settings->equals("musicEnabled", "true"))
             game->sounds->stopAllMusic();
         else if (!game->mainMenu->shown)
@@ -140,27 +140,27 @@ void Game::ui_showOptions()
         }
     });
 
-    gui::Button* palette = ui->createButton(12, 84, 100, 16, paletteLabel(settings), 0, 0);
+    gui::Button* palette = ui->createButton(12, 84, 100, 16, paletteLabel(settings), 0, FontNormal);
     palette->onClick = [game, palette] {
         int next = (std::atoi(game->settings->get("palette").c_str()) + 1) % paletteCount;
         game->settings->setInt("palette", next);
         game->sprites->reloadTextures();
-        palette->setLabel(paletteLabel(game->settings), 0);
+        palette->setLabel(paletteLabel(game->settings), FontNormal);
     };
-    window->addChild(palette);
+    popup->addChild(palette);
 
-    gui::Button* random = ui->createButton(12, 104, 100, 16, "Random colours", 0, 0);
+    gui::Button* random = ui->createButton(12, 104, 100, 16, "Random colours", 0, FontNormal);
     random->onClick = [game] {
         game->sprites->randomizeColors();
         game->sprites->reloadTextures();
     };
-    window->addChild(random);
+    popup->addChild(random);
 
     gui::Button* close = ui->createButton((rect.width - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                          hashString("closeWindow"), 2);
-    window->addChild(close);
-    window->closeCallback = [] { optionsWindow = nullptr; };
-    ui->getRoot()->addChild(window);
+                                          hashString("closeWindow"), FontBold);
+    popup->addChild(close);
+    popup->closeCallback = [] { optionsWindow = nullptr; };
+    ui->getRoot()->addChild(popup);
 }
 
 void Game::ui_showAbout()
@@ -171,24 +171,24 @@ void Game::ui_showAbout()
         return;
     playSound("open_window");
     sf::IntRect rect = ui->getCenteredRect(aboutWidth, 100, UI::PlaceMiddle);
-    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "About", 1, 0);
-    aboutWindow = window;
+    gui::Window* popup = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "About", 1, 0);
+    aboutWindow = popup;
 
     gui::Text* title = ui->createText(10, 22, aboutWidth - 20, 8, gameTitle, 1, 0);
-    title->setFont(2);
-    window->addChild(title);
+    title->setFont(FontBold);
+    popup->addChild(title);
     gui::Text* lines = ui->createText(12, 36, aboutWidth - 24, 8, "", 0, hashString("aboutText"));
     lines->vAlign = 10;
     lines->autoHeight = true;
     lines->setText(aboutText, gui::Text::WrapText);
-    window->addChild(lines);
+    popup->addChild(lines);
 
     // The window grows to the text, which the font decides.
     rect = ui->getCenteredRect(aboutWidth, lines->y + lines->height + 30, UI::PlaceMiddle);
-    window->setPosition(rect.left, rect.top);
-    window->setHeight(rect.height, true);
-    window->addChild(ui->createButton((aboutWidth - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                      hashString("closeWindow"), 2));
-    window->closeCallback = [] { aboutWindow = nullptr; };
-    ui->getRoot()->addChild(window);
+    popup->setPosition(rect.left, rect.top);
+    popup->setHeight(rect.height, true);
+    popup->addChild(ui->createButton((aboutWidth - 80) / 2, rect.height - 12, 80, 18, "Close",
+                                      hashString("closeWindow"), FontBold));
+    popup->closeCallback = [] { aboutWindow = nullptr; };
+    ui->getRoot()->addChild(popup);
 }

@@ -94,22 +94,23 @@ gui::Button* addPriceButton(Game* game, gui::Window* window, int x, int y, const
 
 void addHeadings(Game* game, gui::Window* window)
 {
-    addText(game, window, 10, 24, 60, "Goods", 0, 1);
+    addText(game, window, 10, 24, 60, "Goods", 0, FontSmall);
     const char* heads[columnCount] = {"Production", "Demand", "Income"};
     for (int column = 0; column < columnCount; ++column)
-        addText(game, window, columnX[column], 24, 50, heads[column], 2, 1);
-    addText(game, window, prevX, 24, resetX + 8 - prevX, "Price", 1, 1);
+        addText(game, window, columnX[column], 24, 50, heads[column], 2, FontSmall);
+    addText(game, window, prevX, 24, resetX + 8 - prevX, "Price", 1, FontSmall);
     addUnderline(game, window, 31, "ui/production_titles_underline", productionWidth);
 }
 
 void addRow(Game* game, gui::Window* window, int kind)
 {
     const int y = rowTop + rowStep * kind;
-    addText(game, window, 10, y, 70, goodsNames[kind], 0, 0);
+    addText(game, window, 10, y, 70, goodsNames[kind], 0, FontNormal);
     const char* names[columnCount] = {"goodsProduction", "goodsDemand", "goodsIncome"};
     for (int column = 0; column < columnCount; ++column)
-        values[kind][column] = addText(game, window, columnX[column], y, 50, "0", 2, 0, kindId(names[column], kind));
-    prices[kind] = addText(game, window, priceX, y, priceWidth, "0.00", 1, 0, kindId("goodsPrice", kind));
+        values[kind][column] =
+            addText(game, window, columnX[column], y, 50, "0", 2, FontNormal, kindId(names[column], kind));
+    prices[kind] = addText(game, window, priceX, y, priceWidth, "0.00", 1, FontNormal, kindId("goodsPrice", kind));
 
     previousButtons[kind] = addPriceButton(game, window, prevX, y, "ui/production_prev", "pricePrevious", kind);
     previousButtons[kind]->onClick = [game, kind] { changePrice(game, kind, -1); };
@@ -144,9 +145,9 @@ void buildProductionWindow(Game* game)
     for (int kind = 0; kind < goodsKinds; ++kind)
         addRow(game, window, kind);
     addText(game, window, 10, rowTop + rowStep * goodsKinds + 6, productionWidth - 20,
-            "A higher price earns more on each sale, but fewer residents buy.", 0, 1);
+            "A higher price earns more on each sale, but fewer residents buy.", 0, FontSmall);
     window->addChild(game->ui->createButton((productionWidth - 80) / 2, productionHeight - 12, 80, 18,
-                                            "Close", hashString("closeWindow"), 2));
+                                            "Close", hashString("closeWindow"), FontBold));
     window->closeCallback = [game] {
         sf::Lock lock(game->productionWindowMutex);
         productionWindow = nullptr;

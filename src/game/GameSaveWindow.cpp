@@ -63,7 +63,7 @@ void addSlotRow(Game* game, gui::Window* window, int slot, bool saving, const st
 
     std::string buttonId = "slot" + std::to_string(slot);
     gui::Button* button =
-        ui->createButton(184, y, 44, 16, saving ? "Save" : "Load", hashString(buttonId.c_str()), 0);
+        ui->createButton(184, y, 44, 16, saving ? "Save" : "Load", hashString(buttonId.c_str()), FontNormal);
     if (saving)
     {
         button->onClick = [game, slot] {
@@ -92,27 +92,27 @@ void Game::ui_showSaveSlots(bool saving)
     // Over the title screen it covers the buttons whole, the first one's top edge too.
     if (mainMenu && mainMenu->shown)
         rect.top = std::min(rect.top, mainMenu->buttonsTop() - titleButtonsMargin);
-    gui::Window* window =
+    gui::Window* popup =
         ui->createWindow(rect.left, rect.top, rect.width, rect.height, saving ? "Save game" : "Load game", 1, 0);
-    saveSlotsWindow = window;
+    saveSlotsWindow = popup;
 
     std::vector<std::string> files = listFiles(getSavesPath(), "sav");
     for (int slot = 1; slot <= slotCount; ++slot)
-        addSlotRow(this, window, slot, saving, files);
+        addSlotRow(this, popup, slot, saving, files);
 
     gui::Button* folder = ui->createButton(12, firstRowY + slotCount * rowStep + 2, 216, 16,
-                                           "Open containing folder", hashString("openFolder"), 0);
+                                           "Open containing folder", hashString("openFolder"), FontNormal);
     folder->onClick = [] {
         // The opener needs the folder to exist, even before the first save.
         std::string path = getSavesPath();
         platform::makeDirectory(path);
         platform::openWithDesktop(path);
     };
-    window->addChild(folder);
+    popup->addChild(folder);
 
     gui::Button* close = ui->createButton((rect.width - 80) / 2, rect.height - 12, 80, 18, "Close",
-                                          hashString("closeWindow"), 2);
-    window->addChild(close);
-    window->closeCallback = [] { saveSlotsWindow = nullptr; };
-    ui->getRoot()->addChild(window);
+                                          hashString("closeWindow"), FontBold);
+    popup->addChild(close);
+    popup->closeCallback = [] { saveSlotsWindow = nullptr; };
+    ui->getRoot()->addChild(popup);
 }

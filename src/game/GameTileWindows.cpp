@@ -94,7 +94,7 @@ void chooseAction(Game* game, Tile* tile, int actionId)
         running = game->action.id;
     }
     auto offered = std::find(tile->actions.begin(), tile->actions.end(), actionId);
-    if (running != 0 || offered == tile->actions.end())
+    if (running != ActionNone || offered == tile->actions.end())
     {
         closeScreen(tileActionsWindow);
         return;
@@ -135,12 +135,12 @@ gui::Widget* makeActionCell(Game* game, Tile* tile, int actionId, int x, int y)
                                         sprite(game, "ui/action_price_bg"), 0);
     gui::Text* price = ui->createText(0, 1, priceWidth, priceHeight - 2, std::to_string(actionPrice(actionId)), 1,
                                       hashString("price"));
-    price->setFont(1);
+    price->setFont(FontSmall);
     plate->addChild(price);
     cell->addChild(plate);
 
     gui::Text* title = ui->createText(0, plateY + priceHeight + 2, cellWidth, 17, "", 1, hashString("title"));
-    title->setFont(1);
+    title->setFont(FontSmall);
     title->wordWrap = true;
     title->vAlign = 10;
     title->setText(actionTitles[actionId]);
@@ -290,8 +290,8 @@ int buildingRange(const Tile& tile)
         return water->range;
     if (const Factory* workplace = dynamic_cast<const Factory*>(tile.building))
         return workplace->range;
-    if (tile.type == TileFireStation || tile.type == TilePoliceStation || tile.type == TileHospital)
-        return serviceRange;
+    if (recordOfType(tile.type) == RecordService)
+        return buildingKind(tile.type, 0)->range;
     return 0;
 }
 
@@ -402,7 +402,7 @@ void Game::ui_showTileActions(Tile* tile)
     {
         // Choosing now would replace the running action and lose what it cost.
         sf::Lock update(updateMutex);
-        if (action.id != 0)
+        if (action.id != ActionNone)
             return;
     }
     if (tile->actions.empty())
@@ -425,32 +425,32 @@ void Game::ui_showTileActions(Tile* tile)
     int pagerTop = gridTop + rows * cellHeight + 2;
     int height = count > actionsPerPage ? pagerTop + arrowSize + 14 : pagerTop + 12;
     sf::IntRect rect = ui->getCenteredRect(actionsWidth, height, UI::PlaceMiddle);
-    gui::Window* window = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Yes, my mayor?", 1, 0);
-    tileActionsWindow = window;
+    gui::Window* popup = ui->createWindow(rect.left, rect.top, rect.width, rect.height, "Yes, my mayor?", 1, 0);
+    tileActionsWindow = popup;
     actionsGrid = new gui::Widget(this, gridLeft, gridTop, gridColumns * cellWidth, gridRows * cellHeight);
-    window->addChild(actionsGrid);
+    popup->addChild(actionsGrid);
 
     Game* game = this;
     previousPageButton = ui->createImageButton(gridLeft, pagerTop, arrowSize, arrowSize, nullptr,
                                                hashString("previousPage"));
     previousPageButton->disabledLook = false;
     previousPageButton->onClick = [game] { turnActionsPage(game, -1); };
-    window->addChild(previousPageButton);
+    popup->addChild(previousPageButton);
     nextPageButton = ui->createImageButton(actionsWidth - gridLeft - arrowSize, pagerTop, arrowSize, arrowSize,
                                            nullptr, hashString("nextPage"));
     nextPageButton->disabledLook = false;
     nextPageButton->onClick = [game] { turnActionsPage(game, 1); };
-    window->addChild(nextPageButton);
+    popup->addChild(nextPageButton);
     pageText = ui->createText(gridLeft + arrowSize, pagerTop, actionsWidth - 2 * (gridLeft + arrowSize), arrowSize,
                               "", 1, hashString("pageText"));
-    pageText->setFont(1);
-    window->addChild(pageText);
+    pageText->setFont(FontSmall);
+    popup->addChild(pageText);
     showActionsPage(this);
 
-    window->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
-                                      hashString("closeWindow"), 2));
-    window->closeCallback = [] { forgetActionsWindow(); };
-    ui->getRoot()->addChild(window);
+    popup->addChild(ui->createButton((actionsWidth - 80) / 2, height - 12, 80, 18, "Close",
+                                      hashString("closeWindow"), FontBold));
+    popup->closeCallback = [] { forgetActionsWindow(); };
+    ui->getRoot()->addChild(popup);
 }
 
 void Game::ui_showTileInformation(Tile* tile)
@@ -475,29 +475,30 @@ void Game::ui_showTileInformation(Tile* tile)
     std::vector<InfoLine> lines = describeTile(*tile, infoRent);
 
     int height = infoLinesTop + infoLineStep * static_cast<int>(lines.size()) + 14;
-    gui::Window* window = ui->createWindow(0, 0, infoWidth, height, "Information", 1, 0);
-    tileInformationWindow = window;
+    gui::Window* popup = ui->createWindow(0, 0, infoWidth, height, "Information", 1, 0);
+    tileInformationWindow = popup;
 
     gui::Text* heading = ui->createText(10, infoHeadingTop, infoWidth - 20, 10, tileName(*tile), 0,
                                         hashString("tileName"));
-    heading->setFont(2);
-    window->addChild(heading);
+    heading->setFont(FontBold);
+    popup->addChild(heading);
     for (size_t i = 0; i < lines.size(); ++i)
     {
         int y = infoLinesTop + infoLineStep * static_cast<int>(i);
-        window->addChild(ui->createText(10, y, infoValueX - 14, 9, lines[i].label, 0, hashString("infoLabel")));
+        popup->addChild(ui->createText(10, y, infoValueX - 14, 9, lines[i].label, 0, hashString("infoLabel")));
         gui::Text* value = ui->createText(infoValueX, y, infoWidth - infoValueX - 10, 9, lines[i].value, 0,
                                           hashString("infoValue"));
-        window->addChild(value);
+        popup->addChild(value);
         infoValues.push_back(value);
         if (lines[i].label == "Rent")
-            addRentButtons(this, window, tile, y);
+            addRentButtons(this, popup, tile, y);
     }
 
-    window->addChild(ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), 2));
+    popup->addChild(
+        ui->createButton((infoWidth - 80) / 2, height - 12, 80, 18, "Close", hashString("closeWindow"), FontBold));
     Game* game = this;
-    window->closeCallback = [game] { forgetInformationWindow(game); };
-    ui->getRoot()->addChild(window);
+    popup->closeCallback = [game] { forgetInformationWindow(game); };
+    ui->getRoot()->addChild(popup);
     placeTileInformationWindow(this);
 
     map->setSelectedTile(tile);

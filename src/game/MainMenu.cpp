@@ -12,7 +12,6 @@ const int buttonWidth = 120;
 const int buttonHeight = 18;
 const int buttonStep = 22;
 const int firstButtonY = 104;
-const int boldFont = 2;
 
 // Centres a widget horizontally at a given height.
 void placeCentred(gui::Widget* widget, int screenWidth, int y)
@@ -21,7 +20,7 @@ void placeCentred(gui::Widget* widget, int screenWidth, int y)
 }
 } // namespace
 
-MainMenu::MainMenu(Game* game) : game(game)
+MainMenu::MainMenu(Game* owner) : game(owner)
 {
     createWidgets();
 }
@@ -42,13 +41,13 @@ void MainMenu::createWidgets()
         root->addChild(image);
 
     Game* owner = game;
-    newGameButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Start new game", -1, boldFont);
+    newGameButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Start new game", -1, FontBold);
     newGameButton->onClick = [owner] { owner->startNewGame(); };
-    loadButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Load", -1, boldFont);
+    loadButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Load", -1, FontBold);
     loadButton->onClick = [owner] { owner->ui_showSaveSlots(false); };
-    optionsButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Options", -1, boldFont);
+    optionsButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Options", -1, FontBold);
     optionsButton->onClick = [owner] { owner->ui_showOptions(); };
-    exitButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Exit", -1, boldFont);
+    exitButton = ui->createButton(0, 0, buttonWidth, buttonHeight, "Exit", -1, FontBold);
     exitButton->onClick = [owner] { owner->quit(); };
     root->addChild(newGameButton);
     root->addChild(loadButton);

@@ -14,7 +14,7 @@ class Image;
 class MainMenu
 {
 public:
-    explicit MainMenu(Game* game);
+    explicit MainMenu(Game* owner);
     virtual ~MainMenu();
 
     // Builds the title-screen widgets on the menu root.

@@ -56,7 +56,7 @@ gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const s
                    int font, int id)
 {
     gui::Text* widget = game->ui->createText(x, y, w, 8, text, align, id);
-    if (font != 0)
+    if (font != FontNormal)
         widget->setFont(font);
     window->addChild(widget);
     return widget;

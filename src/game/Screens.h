@@ -7,6 +7,8 @@
 // (finance, city information, production) have their pointer and texts
 // touched only under their window mutex of Game.
 
+#include "resources/FontManager.h"
+
 #include <string>
 #include <vector>
 
@@ -73,7 +75,7 @@ extern bool tickShown;
 // A sprite by name; none without a sprite manager (headless games).
 sf::Sprite* spriteOf(Game* game, const char* name);
 
-// A text one line high in a font (0 normal, 1 small, 2 bold) and alignment
+// A text one line high in a font (a FontId) and alignment
 // (0 left, 1 centre, 2 right), added to the window.
 gui::Text* addText(Game* game, gui::Window* window, int x, int y, int w, const std::string& text, int align,
                    int font, int id = 0);

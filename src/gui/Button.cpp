@@ -10,24 +10,24 @@
 namespace gui
 {
 
-Button::Button(Game* owner, int x, int y, int width, int height, int style)
-    : Widget(owner, x, y, width, height), style(style)
+Button::Button(Game* game, int left, int top, int w, int h, int look)
+    : Widget(game, left, top, w, h), style(look)
 {
     type = TypeButton;
     if (style != StyleIcon)
     {
-        panel = new Panel(owner, 0, 0, width, height);
+        panel = new Panel(game, 0, 0, w, h);
         addChild(panel);
     }
     if (style == StyleText)
     {
-        label = new Text(owner, 0, 0, width, height);
+        label = new Text(game, 0, 0, w, h);
         label->hAlign = 1;
         addChild(label);
     }
     else
     {
-        image = new Image(owner, 0, 0, width, height, nullptr);
+        image = new Image(game, 0, 0, w, h, nullptr);
         image->centered = true;
         addChild(image);
     }

@@ -27,7 +27,7 @@ public:
         StyleFramedIcon = 2
     };
 
-    Button(Game* owner, int x, int y, int width, int height, int style);
+    Button(Game* game, int left, int top, int w, int h, int look);
 
     // Sets the label of a text button and its font.
     void setLabel(const std::string& text, int font);

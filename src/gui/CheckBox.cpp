@@ -11,11 +11,11 @@
 namespace gui
 {
 
-CheckBox::CheckBox(Game* owner, int x, int y, const std::string& text)
-    : Widget(owner, x, y, boxSize, boxSize)
+CheckBox::CheckBox(Game* game, int left, int top, const std::string& text)
+    : Widget(game, left, top, boxSize, boxSize)
 {
     type = TypeCheckBox;
-    label = new Text(owner, boxSize + labelGap, 0, 0, boxSize);
+    label = new Text(game, boxSize + labelGap, 0, 0, boxSize);
     addChild(label);
     setLabel(text);
 }

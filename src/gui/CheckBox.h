@@ -22,7 +22,7 @@ public:
     // Gap between the box and its label.
     static constexpr int labelGap = 3;
 
-    CheckBox(Game* owner, int x, int y, const std::string& label);
+    CheckBox(Game* game, int left, int top, const std::string& text);
 
     // Sets the mark without calling onChange.
     void setChecked(bool value);

@@ -3,8 +3,8 @@
 namespace gui
 {
 
-Image::Image(Game* owner, int x, int y, int width, int height, sf::Sprite* sprite)
-    : Widget(owner, x, y, width, height), sprite(sprite)
+Image::Image(Game* game, int left, int top, int w, int h, sf::Sprite* picture)
+    : Widget(game, left, top, w, h), sprite(picture)
 {
     type = TypeImage;
 }

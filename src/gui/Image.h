@@ -10,7 +10,7 @@ namespace gui
 class Image : public Widget
 {
 public:
-    Image(Game* owner, int x, int y, int width, int height, sf::Sprite* sprite);
+    Image(Game* game, int left, int top, int w, int h, sf::Sprite* picture);
 
     // Stores the sprite and takes its size.
     void setSprite(sf::Sprite* newSprite);

@@ -8,8 +8,8 @@
 namespace gui
 {
 
-Panel::Panel(Game* owner, int x, int y, int width, int height)
-    : Widget(owner, x, y, width, height)
+Panel::Panel(Game* game, int left, int top, int w, int h)
+    : Widget(game, left, top, w, h)
 {
     type = TypePanel;
 }

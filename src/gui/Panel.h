@@ -21,7 +21,7 @@ public:
     // Distance of the drop shadow from the panel, in both directions.
     static constexpr int shadowOffset = 3;
 
-    Panel(Game* owner, int x, int y, int width, int height);
+    Panel(Game* game, int left, int top, int w, int h);
 
     // Chooses the frame kind and, for a sliced frame, its sheet.
     void setStyle(int kind, sf::Sprite* frameSheet);

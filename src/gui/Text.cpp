@@ -44,7 +44,7 @@ Text::Text()
     type = TypeText;
 }
 
-Text::Text(Game* owner, int x, int y, int width, int height) : Widget(owner, x, y, width, height)
+Text::Text(Game* game, int left, int top, int w, int h) : Widget(game, left, top, w, h)
 {
     type = TypeText;
 }

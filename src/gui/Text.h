@@ -33,7 +33,7 @@ public:
     };
 
     Text();
-    Text(Game* owner, int x, int y, int width, int height);
+    Text(Game* game, int left, int top, int w, int h);
 
     // Stores, wraps, upper-cases, splits and measures a text; the same text again does nothing.
     void setText(const std::string& newText, int flags = 0);

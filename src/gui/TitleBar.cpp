@@ -9,7 +9,7 @@
 namespace gui
 {
 
-TitleBar::TitleBar(Game* owner, int x, int y, int width) : Widget(owner, x, y, width, barHeight)
+TitleBar::TitleBar(Game* game, int left, int top, int w) : Widget(game, left, top, w, barHeight)
 {
     type = TypeTitleBar;
 }

@@ -2,6 +2,7 @@
 #define QUILLFENN_GUI_TITLEBAR_H
 
 #include "gui/Widget.h"
+#include "resources/FontManager.h"
 
 #include <string>
 
@@ -15,7 +16,7 @@ public:
     // Height of every title bar.
     static constexpr int barHeight = 9;
 
-    TitleBar(Game* owner, int x, int y, int width);
+    TitleBar(Game* game, int left, int top, int w);
 
     // Stores the title, upper-cased when asked.
     void setTitle(const std::string& newTitle, bool upperCase);
@@ -24,7 +25,7 @@ public:
     void draw(sf::RenderTarget& target, float dt) override;
 
     std::string title;
-    int font = 1;
+    int font = FontSmall;
 };
 
 } // namespace gui

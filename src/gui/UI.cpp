@@ -58,11 +58,11 @@ bool isRoutedEvent(sf::Event::EventType type)
 
 } // namespace
 
-UI::UI(Game* owner) : owner(owner), mousePosition(-1, -1)
+UI::UI(Game* game) : owner(game), mousePosition(-1, -1)
 {
     sf::Vector2i size = screenSize();
-    gameRoot = new gui::Widget(owner, 0, 0, size.x, size.y);
-    menuRoot = new gui::Widget(owner, 0, 0, size.x, size.y);
+    gameRoot = new gui::Widget(game, 0, 0, size.x, size.y);
+    menuRoot = new gui::Widget(game, 0, 0, size.x, size.y);
     gameRoot->setVisible(false);
     menuRoot->setVisible(false);
     statusText = createText(4, size.y - 12, size.x - 8, 8, "", 0, 0);
@@ -297,13 +297,13 @@ gui::Window* UI::showMessage(const std::string& title, const std::string& text, 
     const int h = window->height;
     if (yesNo)
     {
-        window->addChild(createButton(w / 2 - 60, h - 13, 58, 18, "Yes", hashString("yesMsg"), 2));
-        window->addChild(createButton(w / 2 + 2, h - 13, 58, 18, "No", hashString("noMsg"), 2));
+        window->addChild(createButton(w / 2 - 60, h - 13, 58, 18, "Yes", hashString("yesMsg"), FontBold));
+        window->addChild(createButton(w / 2 + 2, h - 13, 58, 18, "No", hashString("noMsg"), FontBold));
     }
     else
     {
         window->addChild(
-            createButton(w / 2 - 50, h - 12, 100, 18, "Okay", hashString("closeWindow"), 2));
+            createButton(w / 2 - 50, h - 12, 100, 18, "Okay", hashString("closeWindow"), FontBold));
     }
     window->addChild(message);
     getRoot()->addChild(window);

@@ -1,6 +1,8 @@
 #ifndef QUILLFENN_GUI_UI_H
 #define QUILLFENN_GUI_UI_H
 
+#include "resources/FontManager.h"
+
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Mutex.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -52,7 +54,7 @@ public:
 class UI
 {
 public:
-    explicit UI(Game* owner);
+    explicit UI(Game* game);
     virtual ~UI();
     UI(const UI&) = delete;
     UI& operator=(const UI&) = delete;
@@ -122,7 +124,7 @@ public:
     // A framed icon button, framed like createButton.
     gui::Button* createBorderedImageButton(int x, int y, int w, int h, sf::Sprite* sprite, int id);
 
-    // A text in font 0.
+    // A text in the normal font.
     gui::Text* createText(int x, int y, int w, int h, const std::string& text, int hAlign, int id);
 
     // A title bar at (5, y) across the window, added to it.

@@ -12,8 +12,8 @@ Widget::Widget()
 {
 }
 
-Widget::Widget(Game* owner, int x, int y, int width, int height)
-    : owner(owner), x(x), y(y), width(width), height(height)
+Widget::Widget(Game* game, int left, int top, int w, int h)
+    : owner(game), x(left), y(top), width(w), height(h)
 {
 }
 

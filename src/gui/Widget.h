@@ -30,7 +30,7 @@ class Widget
 {
 public:
     Widget();
-    Widget(Game* owner, int x, int y, int width, int height);
+    Widget(Game* game, int left, int top, int w, int h);
     virtual ~Widget();
     Widget(const Widget&) = delete;
     Widget& operator=(const Widget&) = delete;

@@ -6,11 +6,11 @@
 namespace gui
 {
 
-Window::Window(Game* owner, int x, int y, int width, int height)
-    : Widget(owner, x, y, width, height)
+Window::Window(Game* game, int left, int top, int w, int h)
+    : Widget(game, left, top, w, h)
 {
     type = TypeWindow;
-    panel = new Panel(owner, 0, 0, width, height);
+    panel = new Panel(game, 0, 0, w, h);
     addChildToBack(panel);
 }
 

@@ -26,7 +26,7 @@ public:
         AnswerNo = 2
     };
 
-    Window(Game* owner, int x, int y, int width, int height);
+    Window(Game* game, int left, int top, int w, int h);
 
     // Shows the title in the title bar, when the window has one.
     void setTitle(const std::string& title);

@@ -55,8 +55,8 @@ const size_t maxGlyphsPerSet = static_cast<size_t>(INT16_MAX) + 1;
 
 } // namespace
 
-Font::Font(Game* owner, FontDefinition* definition, bool keepColours)
-    : owner(owner), color(sf::Color::Black), definition(definition), keepColours(keepColours)
+Font::Font(Game* game, FontDefinition* layout, bool keepsColours)
+    : owner(game), color(sf::Color::Black), definition(layout), keepColours(keepsColours)
 {
     sprite = new sf::Sprite();
     sf::Image image;

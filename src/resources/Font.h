@@ -31,7 +31,7 @@ public:
     static constexpr int maxSets = 64;
 
     // Loads the image and cuts the glyphs; takes ownership of the definition.
-    Font(Game* owner, FontDefinition* definition, bool keepColours);
+    Font(Game* game, FontDefinition* layout, bool keepsColours);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-FontManager::FontManager(Game* game) : game(game)
+FontManager::FontManager(Game* owner) : game(owner)
 {
 }
 

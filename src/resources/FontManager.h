@@ -7,12 +7,21 @@
 class Game;
 class Font;
 
-// The five bitmap fonts of the game, by font number:
-// 0 normal, 1 small, 2 bold, 3 numbers (colours baked in), 4 mixed.
+// The five bitmap fonts of the game, by the number texts and buttons name them by.
+enum FontId
+{
+    FontNormal = 0,
+    FontSmall = 1,
+    FontBold = 2,
+    FontNumbers = 3, // its colours baked in
+    FontMixed = 4
+};
+
+// Loads the five fonts, in the order of FontId.
 class FontManager
 {
 public:
-    explicit FontManager(Game* game);
+    explicit FontManager(Game* owner);
     ~FontManager();
     FontManager(const FontManager&) = delete;
     FontManager& operator=(const FontManager&) = delete;

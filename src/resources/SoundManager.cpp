@@ -25,7 +25,7 @@ const float musicVolume = 45.0f;
 
 } // namespace
 
-SoundManager::SoundManager(Game* game) : game(game)
+SoundManager::SoundManager(Game* owner) : game(owner)
 {
     for (int i = 1; i <= 7; ++i)
         playlist.push_back("music/" + std::to_string(i));

@@ -14,7 +14,7 @@ class Game;
 class SoundManager
 {
 public:
-    explicit SoundManager(Game* game);
+    explicit SoundManager(Game* owner);
     virtual ~SoundManager();
     SoundManager(const SoundManager&) = delete;
     SoundManager& operator=(const SoundManager&) = delete;

@@ -4,8 +4,10 @@
 #include "resources/FontManager.h"
 #include "resources/Settings.h"
 #include "resources/Utils.h"
+#include "simulation/BuildingKinds.h"
 
 #include <cstdio>
+#include <iterator>
 #include <cstdlib>
 
 bool SpriteManager::randomColorsActive = false;
@@ -30,37 +32,24 @@ const Palette palettes[SpriteManager::paletteCount] = {
     {{40, 36, 42}, {82, 144, 74}},
 };
 
-const char* const spriteNames[] = {
-    "cursor", "tile_border", "tile_outline", "tile_highlighted", "tile_semi_filled",
-    "hidden_tile_overlay", "road1", "road2", "road3", "road4", "road5", "road6", "road7", "road8",
-    "road9", "road10", "road11", "road1_end1", "road1_end2", "road2_end1", "road2_end2",
-    "house_small_1", "house_small_2", "house_small_3", "house_small_4", "house_large_1",
-    "house_large_2", "house_large_3", "factory_1", "factory_2", "flats_1", "flats_2", "flats_3",
-    "flats_4", "commercial_1", "commercial_2", "commercial_3", "commercial_4", "shop", "market",
-    "convenience_store", "park1", "tree1", "rubble", "watertower", "fire_station",
-    "police_station", "hospital", "pumping_station", "landfill", "isomap", "fire_animation",
-    "trash_on_streets", "ui/help_button", "ui/help_button_small", "ui/help_button_tiny",
-    "ui/corner", "ui/detailed_window_bordered", "ui/detailed_window_bordered_shadow",
-    "ui/titlebar", "ui/action_clear", "ui/action_housing", "ui/action_housing_large",
-    "ui/action_housing_large_upgrade", "ui/action_flats", "ui/action_flats_upgrade",
-    "ui/action_road", "ui/action_shop", "ui/action_shop_upgrade", "ui/action_market",
-    "ui/action_convenience_store", "ui/action_park", "ui/action_watertower",
-    "ui/action_factory", "ui/action_fire_station", "ui/action_police_station",
-    "ui/action_hospital", "ui/action_commercial", "ui/action_plant_tree",
-    "ui/action_pumping_station", "ui/action_landfill", "ui/action_price_bg",
-    "ui/action_progress_bar", "ui/attraction_positive", "ui/attraction_neutral",
-    "ui/attraction_negative", "ui/rent_increase", "ui/rent_decrease", "ui/production_next",
-    "ui/production_prev", "ui/reset_price", "ui/build_progress_bg", "ui/plusone",
-    "ui/budget_slot", "ui/population_slot", "ui/date_slot", "ui/date_button",
-    "ui/date_button_disabled", "ui/cancel_action_button", "ui/action_progress_button",
-    "ui/menu/title", "ui/menu/title_separator", "ui/menu/subtitle", "ui/menu/city",
-    "ui/menu_button", "ui/side_build_button", "ui/side_ratings_button",
-    "ui/side_population_button", "ui/side_needs_button", "ui/side_finances_button",
+// The interface's own sprites; the buildings' and the actions' icons come
+// from their kinds.
+const char* const interfaceSprites[] = {
+    "cursor", "tile_border", "tile_outline", "tile_highlighted", "tile_semi_filled", "hidden_tile_overlay",
+    "road1", "road2", "road3", "road4", "road5", "road6", "road7", "road8", "road9", "road10", "road11",
+    "road1_end1", "road1_end2", "road2_end1", "road2_end2", "isomap", "fire_animation", "trash_on_streets",
+    "ui/help_button", "ui/help_button_small", "ui/help_button_tiny", "ui/corner", "ui/detailed_window_bordered",
+    "ui/detailed_window_bordered_shadow", "ui/titlebar", "ui/action_price_bg", "ui/action_progress_bar",
+    "ui/attraction_positive", "ui/attraction_neutral", "ui/attraction_negative", "ui/rent_increase",
+    "ui/rent_decrease", "ui/production_next", "ui/production_prev", "ui/reset_price", "ui/build_progress_bg",
+    "ui/plusone", "ui/budget_slot", "ui/population_slot", "ui/date_slot", "ui/date_button",
+    "ui/date_button_disabled", "ui/cancel_action_button", "ui/action_progress_button", "ui/menu/title",
+    "ui/menu/title_separator", "ui/menu/subtitle", "ui/menu/city", "ui/menu_button", "ui/side_build_button",
+    "ui/side_ratings_button", "ui/side_population_button", "ui/side_needs_button", "ui/side_finances_button",
     "ui/side_city_button", "ui/side_production_button", "ui/needs_icons", "ui/action_next",
-    "ui/action_next_disabled", "ui/action_previous", "ui/action_previous_disabled",
-    "ui/rotate_left_button", "ui/rotate_right_button", "ui/expenditure_titles_underline",
-    "ui/city_population_titles_underline", "ui/production_titles_underline", "ui/crime_icon",
-    "ui/fire_hazard_icon", "ui/need_hospital_icon",
+    "ui/action_next_disabled", "ui/action_previous", "ui/action_previous_disabled", "ui/rotate_left_button",
+    "ui/rotate_right_button", "ui/expenditure_titles_underline", "ui/city_population_titles_underline",
+    "ui/production_titles_underline", "ui/crime_icon", "ui/fire_hazard_icon", "ui/need_hospital_icon",
 };
 
 sf::Color randomColor()
@@ -74,7 +63,7 @@ sf::Color randomColor()
 
 } // namespace
 
-SpriteManager::SpriteManager(Game* game) : game(game)
+SpriteManager::SpriteManager(Game* owner) : game(owner)
 {
     applyPalette(settingPalette());
 }
@@ -125,9 +114,17 @@ void SpriteManager::loadSprites()
     std::printf("Load sprites ... ");
     std::fflush(stdout);
     clear();
-    for (const char* name : spriteNames)
+    for (const std::string& name : allSpriteNames())
         loadSprite(name);
     std::printf("done!\n");
+}
+
+std::vector<std::string> SpriteManager::allSpriteNames()
+{
+    std::vector<std::string> names(std::begin(interfaceSprites), std::end(interfaceSprites));
+    for (const std::string& name : kindSpriteNames())
+        names.push_back(name);
+    return names;
 }
 
 sf::Sprite* SpriteManager::loadSprite(const std::string& name)

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class Game;
 
@@ -14,7 +15,7 @@ class Game;
 class SpriteManager
 {
 public:
-    explicit SpriteManager(Game* game);
+    explicit SpriteManager(Game* owner);
     ~SpriteManager();
     SpriteManager(const SpriteManager&) = delete;
     SpriteManager& operator=(const SpriteManager&) = delete;
@@ -30,6 +31,9 @@ public:
 
     // Sets the game's light and dark colours from the palette table.
     void applyPalette(int index);
+
+    // Every sprite of the game, in the order loadSprites loads them.
+    static std::vector<std::string> allSpriteNames();
 
     // Frees what is held and loads every sprite of the game in order.
     void loadSprites();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// The actions, by the ids actionTitles and the save file use.
+// The actions, by the ids the tiles and the save file use.
 enum ActionId
 {
     ActionNone = 0,
@@ -31,7 +31,8 @@ enum ActionId
     ActionPutOutFires = 17,
     ActionPumpingStation = 18,
     ActionLandfill = 19,
-    ActionCount = 20
+    // How many ids there are; a new action goes above.
+    ActionCount
 };
 
 // The bits of Game::unlockFlags: what opens up as the city grows.
@@ -52,10 +53,25 @@ enum UnlockBit
 // Whether an unlock is set in a set of unlock flags; UnlockNone always is.
 bool isUnlocked(int unlockFlags, int bit);
 
+// The record a building keeps on its tile: what it is made as, and what the
+// save file holds of it.
+enum BuildingRecord
+{
+    RecordNone = 0, // nothing beyond the tile: roads, trees, parks, empty land, rubble
+    RecordService,  // the shared head alone: fire, police and hospital
+    RecordHouse,
+    RecordShop,
+    RecordWater,
+    RecordFactory,
+    RecordOffice,
+    RecordLandfill
+};
+
 // One action: what it takes, what it costs, how it looks and sounds.
 struct ActionKind
 {
     int id;              // ActionId
+    const char* title;   // as the build title and the actions window show it
     int price;           // paid as Construction when the player chooses it
     int clicksNeeded;    // progress it needs
     bool manualWork;     // progress 1 a click, whatever the build rate
@@ -72,6 +88,7 @@ struct BuildingKind
 {
     int type;            // TileType
     int level;           // of a house or shop, 0 for the other kinds
+    int record;          // BuildingRecord
     const char* name;    // as the information window heads it
     ActionKind build;    // the action that builds it
     int capacity;        // residents, customers, water, or what a landfill holds
@@ -94,6 +111,13 @@ extern const int buildingKindCount;
 // unknown types.
 const BuildingKind* buildingKind(int type, int level);
 
+// The kind a building of a type and level is improved to: the same type one
+// level up, or null when there is none.
+const BuildingKind* upgradeOf(int type, int level);
+
+// The kind of record a tile type keeps; RecordNone for unknown types.
+int recordOfType(int type);
+
 // The kind an action builds, or null (demolish, put out fires, unknown ids).
 const BuildingKind* kindBuiltBy(int actionId);
 
@@ -102,6 +126,10 @@ const ActionKind* actionKind(int actionId);
 
 // The names of a kind's map sprites, one per variant; none for a kind drawn otherwise.
 std::vector<std::string> spriteNames(const BuildingKind& kind);
+
+// Every sprite the kinds and actions name: each kind's map sprites in table
+// order, then the actions' icons by id, each once.
+std::vector<std::string> kindSpriteNames();
 
 // The range fire, police and hospital cover.
 extern const int serviceRange;

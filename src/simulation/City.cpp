@@ -26,7 +26,7 @@ void copyBook(double* to, double* from)
 }
 } // namespace
 
-City::City(Game* game) : game(game)
+City::City(Game* owner) : game(owner)
 {
 }
 

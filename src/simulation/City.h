@@ -37,7 +37,7 @@ public:
     // and no borrowing or repaying takes it beyond this.
     static constexpr int MaxLoan = 1000000000;
 
-    explicit City(Game* game);
+    explicit City(Game* owner);
     virtual ~City();
     City(const City&) = delete;
     City& operator=(const City&) = delete;

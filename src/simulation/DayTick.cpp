@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "simulation/Building.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
 #include "simulation/Landfill.h"
@@ -24,22 +25,7 @@ namespace
 // reads each on its own, so no ordering between them is needed.
 const std::memory_order relaxed = std::memory_order_relaxed;
 
-const int serviceRadius = 12;
 const int graceDays = 180;
-
-// Bits of Game::unlockFlags.
-enum UnlockBit
-{
-    UnlockLargeHouse = 0,
-    UnlockConvenienceStore = 1,
-    UnlockFlats = 2,
-    UnlockPolice = 3,
-    UnlockHospital = 4,
-    UnlockFireStation = 5,
-    UnlockOffice = 6,
-    UnlockPumpingStation = 7,
-    UnlockLandfill = 8
-};
 
 const int trashWarningShown = 1;
 
@@ -62,7 +48,7 @@ const Unlock unlocks[] = {
     {UnlockConvenienceStore, false, 249, &unlockTextConvenienceStore, "Large store action unlocked\n", nullptr},
     {UnlockFireStation, false, 399, &unlockTextFireStation, "Fire station action unlocked\n", &Game::fireStationDay},
     {UnlockPumpingStation, false, 499, &unlockTextPumpingStation, "Pumping station action unlocked\n", nullptr},
-    {UnlockPolice, false, 749, &unlockTextPoliceStation, "Police station action unlocked\n", &Game::policeDay},
+    {UnlockPoliceStation, false, 749, &unlockTextPoliceStation, "Police station action unlocked\n", &Game::policeDay},
     {UnlockOffice, false, 999, &unlockTextOffice, "Office building action unlocked\n", nullptr},
     {UnlockHospital, false, 1249, &unlockTextHospital, "Hospital action unlocked\n", &Game::hospitalDay},
 };
@@ -100,7 +86,7 @@ double goodsDemand(int kind, double q, double p, double lower, double middle, do
 
 } // namespace
 
-DayTick::DayTick(Game* game) : game(game), map(game->map), city(game->city)
+DayTick::DayTick(Game* owner) : game(owner), map(owner->map), city(owner->city)
 {
 }
 
@@ -135,26 +121,18 @@ void DayTick::begin()
         sf::Lock lock(game->updateMutex);
         today = game->day;
     }
-    houses = map->houses;
-    shops = map->shops;
-    factories = map->factories;
-    parks = map->parks;
+    for (int type = 0; type < TileTypeCount; ++type)
+        tilesOfType[type] = map->tilesOfType[type];
     waterSupplies = map->waterSupplies;
-    roads = map->roads;
-    fireStations = map->fireStations;
-    policeStations = map->policeStations;
-    hospitals = map->hospitals;
-    offices = map->offices;
-    landfills = map->landfills;
     city->beginTick();
 }
 
 void DayTick::decideServices()
 {
     int unlocked = game->unlockFlags;
-    policeOn = ((unlocked >> UnlockPolice) & 1) && today >= game->policeDay;
-    hospitalsOn = ((unlocked >> UnlockHospital) & 1) && today >= game->hospitalDay;
-    fireStationsOn = ((unlocked >> UnlockFireStation) & 1) && today >= game->fireStationDay;
+    policeOn = isUnlocked(unlocked, UnlockPoliceStation) && today >= game->policeDay;
+    hospitalsOn = isUnlocked(unlocked, UnlockHospital) && today >= game->hospitalDay;
+    fireStationsOn = isUnlocked(unlocked, UnlockFireStation) && today >= game->fireStationDay;
 }
 
 void DayTick::resetBuildings()
@@ -216,19 +194,20 @@ void DayTick::runSuppliersAndServices()
         book(tile->collectIncome(), FinanceCategory::ShopIncome);
     struct Service
     {
-        const std::vector<Tile*>& stations;
+        int type;
         bool on;
         void (Building::*cover)(int);
     };
-    const Service services[] = {{policeStations, policeOn, &Building::coverCrime},
-                                {hospitals, hospitalsOn, &Building::coverHealth},
-                                {fireStations, fireStationsOn, &Building::coverFire}};
+    const Service services[] = {{TilePoliceStation, policeOn, &Building::coverCrime},
+                                {TileHospital, hospitalsOn, &Building::coverHealth},
+                                {TileFireStation, fireStationsOn, &Building::coverFire}};
     for (const Service& service : services)
     {
-        for (Tile* tile : service.stations)
+        int range = buildingKind(service.type, 0)->range;
+        for (Tile* tile : tilesOfType[service.type])
         {
             if (service.on && tile->building)
-                (tile->building->*service.cover)(serviceRadius);
+                (tile->building->*service.cover)(range);
             book(tile->collectIncome(), FinanceCategory::PublicServices);
         }
     }
@@ -309,7 +288,7 @@ void DayTick::bookUpkeep()
 
 void DayTick::moveWaste()
 {
-    if (!((game->unlockFlags >> UnlockLandfill) & 1))
+    if (!isUnlocked(game->unlockFlags, UnlockLandfill))
         return;
     double w = (parks.size() * 0.05 + waste) * 0.1;
     double trash = city->streetTrash.load();
@@ -378,7 +357,7 @@ void DayTick::applyUnlocks()
     for (const Unlock& unlock : unlocks)
     {
         int count = unlock.byWaste ? wasteBuildings : population;
-        if (((game->unlockFlags >> unlock.bit) & 1) || count <= unlock.threshold)
+        if (isUnlocked(game->unlockFlags, unlock.bit) || count <= unlock.threshold)
             continue;
         game->unlockFlags |= 1 << unlock.bit;
         if (unlock.serviceDay)

@@ -2,6 +2,7 @@
 #define QUILLFENN_SIMULATION_DAYTICK_H
 
 #include "simulation/City.h"
+#include "simulation/Tile.h"
 
 #include <SFML/System/Clock.hpp>
 
@@ -11,7 +12,6 @@
 
 class Game;
 class Map;
-class Tile;
 
 // One day of the city, step by step: suppliers, incomes, services and risks,
 // houses, goods, upkeep, waste, loan interest, unlocks and the roll-overs.
@@ -21,6 +21,8 @@ class DayTick
 {
 public:
     explicit DayTick(Game* game);
+    DayTick(const DayTick&) = delete;
+    DayTick& operator=(const DayTick&) = delete;
 
     // Runs every step of the day in order.
     void run();
@@ -80,17 +82,19 @@ private:
     sf::Clock clock;
     int today = 0;
 
-    std::vector<Tile*> houses;
-    std::vector<Tile*> shops;
-    std::vector<Tile*> factories;
-    std::vector<Tile*> parks;
+    // The day's copies of the map's lists.
+    std::vector<Tile*> tilesOfType[TileTypeCount];
     std::vector<Tile*> waterSupplies;
-    std::vector<Tile*> roads;
-    std::vector<Tile*> fireStations;
-    std::vector<Tile*> policeStations;
-    std::vector<Tile*> hospitals;
-    std::vector<Tile*> offices;
-    std::vector<Tile*> landfills;
+    std::vector<Tile*>& houses = tilesOfType[TileHouse];
+    std::vector<Tile*>& shops = tilesOfType[TileShop];
+    std::vector<Tile*>& factories = tilesOfType[TileFactory];
+    std::vector<Tile*>& parks = tilesOfType[TilePark];
+    std::vector<Tile*>& roads = tilesOfType[TileRoad];
+    std::vector<Tile*>& fireStations = tilesOfType[TileFireStation];
+    std::vector<Tile*>& policeStations = tilesOfType[TilePoliceStation];
+    std::vector<Tile*>& hospitals = tilesOfType[TileHospital];
+    std::vector<Tile*>& offices = tilesOfType[TileOffice];
+    std::vector<Tile*>& landfills = tilesOfType[TileLandfill];
 
     bool policeOn = false;
     bool hospitalsOn = false;

@@ -2,6 +2,7 @@
 
 #include "resources/SoundManager.h"
 #include "resources/SpriteManager.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/City.h"
 #include "simulation/House.h"
 #include "simulation/Map.h"
@@ -17,49 +18,6 @@
 
 namespace
 {
-// What an action takes and what it leaves behind.
-struct ActionInfo
-{
-    int clicksNeeded;
-    int type;
-    int level;
-    float shakeStrength;
-    float shakeDecay;
-    const char* sound;
-};
-
-const int actionCount = 20;
-const int putOutFiresAction = 17;
-
-const ActionInfo actionTable[actionCount] = {
-    {0, 0, 0, 0.0f, 1.0f, ""},
-    {10, 2, 0, 0.36f, 1.2f, "plop_road"},
-    {25, 3, 1, 0.5f, 1.0f, "plop_building"},
-    {40, 3, 2, 0.54f, 1.0f, "plop_building"},
-    {75, 3, 3, 0.58f, 1.0f, "plop_building"},
-    {35, 4, 2, 0.5f, 1.0f, "plop_building"},
-    {20, 4, 1, 0.4f, 1.0f, "plop_building"},
-    {60, 4, 3, 0.5f, 1.0f, "plop_building"},
-    {15, 5, 0, 0.32f, 1.0f, "plop_building"},
-    {40, 6, 0, 0.5f, 1.0f, "plop_building"},
-    {50, 7, 0, 0.5f, 1.0f, "plop_building"},
-    {50, 8, 0, 0.5f, 1.0f, "plop_building"},
-    {50, 9, 0, 0.5f, 1.0f, "plop_building"},
-    {55, 10, 0, 0.5f, 1.0f, "plop_building"},
-    {100, 11, 0, 0.65f, 1.0f, "plop_building"},
-    {10, 1, 0, 0.2f, 1.0f, "plop_road"},
-    {8, 0, 0, 0.25f, 1.0f, "demolish"},
-    {0, 0, 0, 0.65f, 1.0f, "putoutfire"},
-    {55, 13, 0, 0.6f, 1.0f, "plop_building"},
-    {20, 14, 0, 0.4f, 1.0f, "plop_road"},
-};
-
-// Planting, demolishing and firefighting do not get faster with the build rate.
-bool isManualWork(int id)
-{
-    return id == 15 || id == 16 || id == putOutFiresAction;
-}
-
 // The build title is a widget: from the tick's thread it waits for the next frame.
 void showBuildTitle(Game* game, const std::string& text)
 {
@@ -76,10 +34,12 @@ void Game::startAction(int tileId, int slot, int cost)
     action.tileId = tileId;
     resolveActionTile();
     Tile* tile = action.tile;
-    int id = 0;
+    int id = ActionNone;
     if (tile && slot >= 0 && slot < static_cast<int>(tile->actions.size()))
         id = tile->actions[slot];
-    if (id <= 0 || id >= actionCount || id == putOutFiresAction)
+    const ActionKind* kind = actionKind(id);
+    // Fires are put out by the action they start, never from a slot.
+    if (!kind || id == ActionPutOutFires)
     {
         // The caller has already paid: give the money back rather than lose it.
         std::printf("No action in slot %d of tile %d\n", slot, tileId);
@@ -91,7 +51,7 @@ void Game::startAction(int tileId, int slot, int cost)
     }
     action.id = id;
     action.progress = 0.0;
-    action.clicksNeeded = actionTable[id].clicksNeeded;
+    action.clicksNeeded = kind->clicksNeeded;
     showBuildTitle(this, actionTitles[id]);
 }
 
@@ -121,14 +81,15 @@ void Game::progressAction()
     float pitch = 0.0f;
     {
         sf::Lock lock(updateMutex);
-        if (action.id == 0)
+        if (action.id == ActionNone)
             return;
         if (updateRunning)
         {
             std::printf("ACTION PROGRESS WHILE BUILDINGS ARE UPDATED!!!!!!!!\n");
             return;
         }
-        action.progress += isManualWork(action.id) ? 1.0 : buildRate;
+        const ActionKind* kind = actionKind(action.id);
+        action.progress += kind && kind->manualWork ? 1.0 : buildRate;
         clicks += 1;
         if (Tile* tile = action.tile)
             spawnPlusOne(*tile);
@@ -165,16 +126,21 @@ void Game::completeAction()
     std::printf("Action complete!\n");
     int id = action.id;
     Tile* tile = action.tile;
-    if (id > 0 && id < actionCount)
+    if (const ActionKind* kind = actionKind(id))
     {
-        const ActionInfo& info = actionTable[id];
-        if (id == putOutFiresAction)
+        if (id == ActionPutOutFires)
+        {
             map->burnDownFires();
+        }
         else if (tile)
-            tile->setType(info.type, info.level);
-        startScreenShake(info.shakeStrength, info.shakeDecay);
-        playSound(info.sound);
-        if (id == putOutFiresAction)
+        {
+            // Demolishing builds nothing and leaves empty land.
+            const BuildingKind* built = kindBuiltBy(id);
+            tile->setType(built ? built->type : TileEmpty, built ? built->level : 0);
+        }
+        startScreenShake(kind->shakeStrength, kind->shakeDecay);
+        playSound(kind->sound);
+        if (id == ActionPutOutFires)
             showMessage("Phew", "Fire has been put out but the houses have been destroyed..", false);
     }
     if (tile)
@@ -191,7 +157,7 @@ void Game::completeAction()
 void Game::cancelAction()
 {
     sf::Lock lock(updateMutex);
-    if (action.id == 0)
+    if (action.id == ActionNone)
         return;
     if (city)
         city->addMoney(actionCost, FinanceCategory::Construction);

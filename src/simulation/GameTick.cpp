@@ -1,6 +1,8 @@
 #include "game/Game.h"
 
+#include "simulation/BuildingKinds.h"
 #include "simulation/DayTick.h"
+#include "simulation/Tile.h"
 
 #include <SFML/System/Lock.hpp>
 
@@ -15,8 +17,12 @@ namespace
 // small houses, large houses, flats.
 const double classWeights[3] = {1.0, 0.6, 0.35};
 
-// The unlock bit of each class; small houses are there from the start.
-const int classUnlockBits[3] = {-1, 0, 2};
+// A class wants homes once its house level can be built.
+bool classUnlocked(int unlockFlags, int houseClass)
+{
+    const BuildingKind* home = buildingKind(TileHouse, houseClass + 1);
+    return home && isUnlocked(unlockFlags, home->build.unlock);
+}
 } // namespace
 
 void Game::buildingTick()
@@ -50,14 +56,14 @@ void Game::updateHousingDemand()
     {
         built[c] = std::max(housesPerLevel[c], 0);
         total += built[c];
-        if (classUnlockBits[c] < 0 || ((unlockFlags >> classUnlockBits[c]) & 1))
+        if (classUnlocked(unlockFlags, c))
             weights += classWeights[c];
     }
     double raw[3] = {0.0, 0.0, 0.0};
     double strongest = 0.0;
     for (int c = 0; c < 3; ++c)
     {
-        if (classUnlockBits[c] >= 0 && !((unlockFlags >> classUnlockBits[c]) & 1))
+        if (!classUnlocked(unlockFlags, c))
             continue;
         double wanted = classWeights[c] / weights * (total + 1);
         raw[c] = wanted / (built[c] + 1);

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "simulation/Building.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/City.h"
 #include "simulation/TickGuard.h"
 
@@ -36,7 +37,7 @@ bool byId(const Tile* a, const Tile* b)
 }
 } // namespace
 
-Map::Map(Game* game) : game(game)
+Map::Map(Game* owner) : game(owner)
 {
 }
 
@@ -174,47 +175,11 @@ void Map::recalculateVisibleTiles()
         if (!(tile.flags & TileRevealed))
             continue;
         revealed.push_back(&tile);
-        switch (tile.type)
-        {
-        case TileRoad:
-            roads.push_back(&tile);
-            break;
-        case TileHouse:
-            houses.push_back(&tile);
-            break;
-        case TileShop:
-            shops.push_back(&tile);
-            break;
-        case TilePark:
-            parks.push_back(&tile);
-            break;
-        case TileWaterTower:
-        case TilePumpingStation:
-            waterSupplies.push_back(&tile);
-            break;
-        case TileFactory:
-            factories.push_back(&tile);
-            workplaces.push_back(&tile);
-            break;
-        case TileFireStation:
-            fireStations.push_back(&tile);
-            break;
-        case TilePoliceStation:
-            policeStations.push_back(&tile);
-            break;
-        case TileHospital:
-            hospitals.push_back(&tile);
-            break;
-        case TileOffice:
-            offices.push_back(&tile);
-            workplaces.push_back(&tile);
-            break;
-        case TileLandfill:
-            landfills.push_back(&tile);
-            break;
-        default:
-            break;
-        }
+        if (tile.type < 0 || tile.type >= TileTypeCount)
+            continue;
+        tilesOfType[tile.type].push_back(&tile);
+        if (std::vector<Tile*>* group = supplierGroup(tile.type))
+            group->push_back(&tile);
     }
     {
         sf::Lock lock(mutex);
@@ -409,8 +374,24 @@ void Map::releaseContents()
 
 std::vector<std::vector<Tile*>*> Map::typeLists()
 {
-    return {&houses, &shops, &factories, &parks, &waterSupplies, &roads, &fireStations, &policeStations, &hospitals,
-            &offices, &landfills, &workplaces};
+    std::vector<std::vector<Tile*>*> lists = {&workplaces, &waterSupplies};
+    for (std::vector<Tile*>& list : tilesOfType)
+        lists.push_back(&list);
+    return lists;
+}
+
+std::vector<Tile*>* Map::supplierGroup(int type)
+{
+    switch (recordOfType(type))
+    {
+    case RecordFactory:
+    case RecordOffice:
+        return &workplaces;
+    case RecordWater:
+        return &waterSupplies;
+    default:
+        return nullptr;
+    }
 }
 
 void Map::place(int x, int y, int type, int level)

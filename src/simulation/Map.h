@@ -142,18 +142,22 @@ public:
     bool showWorkplaceLabels = true;
     bool showShopLabels = true;
     std::vector<Tile*> revealedTiles;
-    std::vector<Tile*> houses;
-    std::vector<Tile*> shops;
-    std::vector<Tile*> factories;
-    std::vector<Tile*> parks;
-    std::vector<Tile*> waterSupplies;
-    std::vector<Tile*> roads;
-    std::vector<Tile*> fireStations;
-    std::vector<Tile*> policeStations;
-    std::vector<Tile*> hospitals;
-    std::vector<Tile*> offices;
-    std::vector<Tile*> landfills;
+    // The revealed tiles of each type, in grid order; houses and shops by id.
+    std::vector<Tile*> tilesOfType[TileTypeCount];
+    // The revealed suppliers of each need, whatever their type, by id.
     std::vector<Tile*> workplaces;
+    std::vector<Tile*> waterSupplies;
+    // The lists of tilesOfType by the names the game reads them by.
+    std::vector<Tile*>& houses = tilesOfType[TileHouse];
+    std::vector<Tile*>& shops = tilesOfType[TileShop];
+    std::vector<Tile*>& factories = tilesOfType[TileFactory];
+    std::vector<Tile*>& parks = tilesOfType[TilePark];
+    std::vector<Tile*>& roads = tilesOfType[TileRoad];
+    std::vector<Tile*>& fireStations = tilesOfType[TileFireStation];
+    std::vector<Tile*>& policeStations = tilesOfType[TilePoliceStation];
+    std::vector<Tile*>& hospitals = tilesOfType[TileHospital];
+    std::vector<Tile*>& offices = tilesOfType[TileOffice];
+    std::vector<Tile*>& landfills = tilesOfType[TileLandfill];
     // What the houses see within three tiles, taken by the day tick for its
     // pass over the houses (types do not change during it); empty outside it.
     // Parks and landfills as summed-area tables of (width + 1) x (height + 1),
@@ -256,8 +260,11 @@ private:
     // Frees every building record and empties the per-type lists.
     void releaseContents();
 
-    // The lists of revealed tiles by type.
+    // The lists of revealed tiles by type and by need.
     std::vector<std::vector<Tile*>*> typeLists();
+
+    // The list of suppliers of a need a tile type joins, or null.
+    std::vector<Tile*>* supplierGroup(int type);
 
     // Builds a type on a tile of the starting layout.
     void place(int x, int y, int type, int level);

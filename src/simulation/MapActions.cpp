@@ -1,6 +1,7 @@
 #include "simulation/Map.h"
 
 #include "game/Game.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/House.h"
 #include "simulation/Shop.h"
 #include "simulation/TextTables.h"
@@ -12,24 +13,17 @@
 
 namespace
 {
-// An action an empty road-side tile offers, and the unlock bit it waits for (-1 none).
-struct Offer
-{
-    int action;
-    int unlockBit;
-};
-
-const Offer emptyTileOffers[] = {
-    {1, -1}, {2, -1}, {3, 0}, {4, 2}, {14, 6}, {6, -1}, {5, -1}, {7, 1}, {15, -1},
-    {8, -1}, {9, -1}, {18, 7}, {10, -1}, {19, 8}, {13, 4}, {11, 5}, {12, 3},
-};
-
-const int demolishAction = 16;
-const int putOutFiresAction = 17;
-
 bool isRoad(const Tile* tile)
 {
     return tile && tile->type == TileRoad;
+}
+
+// A house or shop offers the next level of its kind once that is unlocked.
+void offerUpgrade(std::vector<int>& actions, int type, int level, int unlocked)
+{
+    const BuildingKind* next = upgradeOf(type, level);
+    if (next && isUnlocked(unlocked, next->build.unlock))
+        actions.push_back(next->build.id);
 }
 } // namespace
 
@@ -54,7 +48,7 @@ void Map::startFire(Tile& tile)
     sf::Lock lock(game->updateMutex);
     Game* owner = game;
     ActionProgress& action = game->action;
-    if (action.id != putOutFiresAction)
+    if (action.id != ActionPutOutFires)
     {
         game->cancelAction();
         action.clicksNeeded = 20;
@@ -62,12 +56,12 @@ void Map::startFire(Tile& tile)
         game->runOnMainThread([owner] { owner->playSound("fire"); });
         game->showMessage("AAAAAAAAHH!", "Fire has broken out in the city! Put it out, quickly!", false);
     }
-    action.id = putOutFiresAction;
+    action.id = ActionPutOutFires;
     action.tile = nullptr;
     action.tileId = -1;
     action.clicksNeeded += std::rand() % 6 + 4;
     action.clicksNeeded = std::min(action.clicksNeeded, 70);
-    game->runOnMainThread([owner] { owner->ui_setBuildTitle(actionTitles[putOutFiresAction]); });
+    game->runOnMainThread([owner] { owner->ui_setBuildTitle(actionTitles[ActionPutOutFires]); });
 }
 
 void Map::rebuildActions(bool withFacing)
@@ -121,56 +115,44 @@ void Map::offerActions(Tile& tile)
     case TileEmpty:
         if (roadSides == 0)
             break;
-        for (const Offer& offer : emptyTileOffers)
+        // Every kind that is built, in the table's order, once it is unlocked.
+        for (int k = 0; k < buildingKindCount; ++k)
         {
-            if (offer.unlockBit < 0 || ((unlocked >> offer.unlockBit) & 1))
-                actions.push_back(offer.action);
+            const ActionKind& build = buildingKinds[k].build;
+            if (build.id != ActionNone && isUnlocked(unlocked, build.unlock))
+                actions.push_back(build.id);
         }
         break;
     case TileTree:
         if (roadSides > 0)
-            actions.insert(actions.end(), {demolishAction, 8});
+            actions.insert(actions.end(), {ActionDemolish, ActionPark});
         break;
     case TileRoad:
         // Only a dead end or a lone piece may go, and never from beside a building.
         if (!besideBuilding && roadSides <= 1)
-            actions.push_back(demolishAction);
+            actions.push_back(ActionDemolish);
         break;
     case TileHouse:
     {
-        actions.push_back(demolishAction);
+        actions.push_back(ActionDemolish);
         const House* house = tile.house();
-        int level = house ? house->level : 0;
-        if (level == 1 && (unlocked & 1))
-            actions.push_back(3);
-        else if (level == 2 && (unlocked & 4))
-            actions.push_back(4);
+        offerUpgrade(actions, tile.type, house ? house->level : 0, unlocked);
         break;
     }
     case TileShop:
     {
-        actions.push_back(demolishAction);
+        actions.push_back(ActionDemolish);
         const Shop* shop = tile.shop();
-        int level = shop ? shop->level : 0;
-        if (level == 1)
-            actions.push_back(5);
-        else if (level == 2 && (unlocked & 2))
-            actions.push_back(7);
+        offerUpgrade(actions, tile.type, shop ? shop->level : 0, unlocked);
         break;
     }
-    case TilePark:
-    case TileWaterTower:
-    case TileFactory:
-    case TileFireStation:
-    case TilePoliceStation:
-    case TileHospital:
-    case TileOffice:
-    case TileRubble:
-    case TilePumpingStation:
-        actions.push_back(demolishAction);
+    case TileLandfill:
+        // A landfill can never be removed.
         break;
     default:
-        // A landfill can never be removed.
+        // Anything else the game knows may be cleared.
+        if (buildingKind(tile.type, 1))
+            actions.push_back(ActionDemolish);
         break;
     }
 }

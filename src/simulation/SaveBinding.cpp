@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "simulation/Building.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/City.h"
 #include "simulation/Commercial.h"
 #include "simulation/Factory.h"
@@ -198,23 +199,22 @@ const std::vector<Binding<Building, SavedRecord>>& recordBindings(int type)
         bindRecord(&Landfill::capacity, &SavedRecord::capacity),
     };
     static const List none;
-    switch (type)
-    {
-    case TileHouse:
-        return house;
-    case TileShop:
-        return shop;
-    case TileWaterTower:
-    case TilePumpingStation:
-        return water;
-    case TileFactory:
-        return factory;
-    case TileOffice:
-        return office;
-    case TileLandfill:
-        return landfill;
-    case -1:
+    if (type == -1)
         return head;
+    switch (recordOfType(type))
+    {
+    case RecordHouse:
+        return house;
+    case RecordShop:
+        return shop;
+    case RecordWater:
+        return water;
+    case RecordFactory:
+        return factory;
+    case RecordOffice:
+        return office;
+    case RecordLandfill:
+        return landfill;
     default:
         return none;
     }
@@ -240,20 +240,19 @@ SavedRecord captureRecord(int type, const Building& building)
 // A new, empty record of the tile type's kind.
 Building* newRecord(int type)
 {
-    switch (type)
+    switch (recordOfType(type))
     {
-    case TileHouse:
+    case RecordHouse:
         return new House();
-    case TileShop:
+    case RecordShop:
         return new Shop();
-    case TileWaterTower:
-    case TilePumpingStation:
+    case RecordWater:
         return new WaterSupply();
-    case TileFactory:
+    case RecordFactory:
         return new Factory();
-    case TileOffice:
+    case RecordOffice:
         return new Commercial();
-    case TileLandfill:
+    case RecordLandfill:
         return new Landfill();
     default:
         return new Building();

@@ -1,5 +1,6 @@
 #include "simulation/SaveFile.h"
 
+#include "simulation/BuildingKinds.h"
 #include "simulation/City.h"
 #include "simulation/Tile.h"
 
@@ -100,20 +101,19 @@ const RecordKind& landfillKind()
 // is the head alone, and for the types that have none.
 const RecordKind* kindOf(int type)
 {
-    switch (type)
+    switch (recordOfType(type))
     {
-    case TileHouse:
+    case RecordHouse:
         return &houseKind();
-    case TileShop:
+    case RecordShop:
         return &shopKind();
-    case TileWaterTower:
-    case TilePumpingStation:
+    case RecordWater:
         return &waterKind();
-    case TileFactory:
+    case RecordFactory:
         return &factoryKind();
-    case TileOffice:
+    case RecordOffice:
         return &commercialKind();
-    case TileLandfill:
+    case RecordLandfill:
         return &landfillKind();
     default:
         return nullptr;
@@ -122,12 +122,12 @@ const RecordKind* kindOf(int type)
 
 bool typeHasRecord(int type)
 {
-    return kindOf(type) || type == TileFireStation || type == TilePoliceStation || type == TileHospital;
+    return recordOfType(type) != RecordNone;
 }
 
-const int lastTileType = TileLandfill;
+const int lastTileType = TileTypeCount - 1;
 const int lastFacing = 4;
-const int lastActionId = 19;
+const int lastActionId = ActionCount - 1;
 const int lastGoodsType = 2;
 
 const char* const bookNames[SaveFile::BookCount] = {
@@ -139,7 +139,7 @@ const char* const bookNames[SaveFile::BookCount] = {
 class LineWriter
 {
 public:
-    explicit LineWriter(std::string& out) : out(out) {}
+    explicit LineWriter(std::string& into) : out(into) {}
 
     void whole(int value)
     {
@@ -240,7 +240,7 @@ std::string shown(std::string_view field)
 class LineReader
 {
 public:
-    explicit LineReader(const std::string& text) : text(text) {}
+    explicit LineReader(const std::string& source) : text(source) {}
 
     // Reads the next line as the named record with at least count fields.
     bool next(const std::string& name, size_t count)

@@ -1,5 +1,7 @@
 #include "simulation/TextTables.h"
 
+#include "simulation/BuildingKinds.h"
+
 const std::string gameTitle = "Quillfenn";
 
 const std::string layerCaptions[4] = {
@@ -9,28 +11,16 @@ const std::string layerCaptions[4] = {
     "Showing housing needs & warnings",
 };
 
-const std::string actionTitles[32] = {
-    "",
-    "Build road",
-    "Build small housing",
-    "Build large housing",
-    "Build flats",
-    "Build shop",
-    "Build market",
-    "Build convenience store",
-    "Build park",
-    "Build water tower",
-    "Build factory",
-    "Build fire station",
-    "Build police station",
-    "Build hospital",
-    "Build commercial building",
-    "Plant tree",
-    "Demolish",
-    "Put out fires!",
-    "Build pumping station",
-    "Build landfill area",
-};
+// The titles live with their actions; ids without one keep an empty slot.
+const std::array<std::string, 32> actionTitles = [] {
+    std::array<std::string, 32> titles;
+    for (int id = 0; id < static_cast<int>(titles.size()); ++id)
+    {
+        if (const ActionKind* action = actionKind(id))
+            titles[id] = action->title;
+    }
+    return titles;
+}();
 
 const std::string financeCategoryNames[32] = {
     "Construction",

@@ -1,6 +1,7 @@
 #ifndef QUILLFENN_SIMULATION_TEXTTABLES_H
 #define QUILLFENN_SIMULATION_TEXTTABLES_H
 
+#include <array>
 #include <string>
 
 // Player-visible texts shared by the screens and the day tick. Every table
@@ -12,8 +13,8 @@ extern const std::string gameTitle;
 // Status text of each information layer.
 extern const std::string layerCaptions[4];
 
-// Title of each action id; 0 and 20..31 are empty.
-extern const std::string actionTitles[32];
+// Title of each action id; 0 and the ids beyond the last action are empty.
+extern const std::array<std::string, 32> actionTitles;
 
 // Display name of each finance category; 12..31 are empty.
 extern const std::string financeCategoryNames[32];

@@ -1,6 +1,7 @@
 #include "simulation/Tile.h"
 
 #include "simulation/Building.h"
+#include "simulation/BuildingKinds.h"
 #include "simulation/Commercial.h"
 #include "simulation/Factory.h"
 #include "simulation/House.h"
@@ -17,23 +18,6 @@
 
 namespace
 {
-struct HouseLevel
-{
-    int capacity;
-    int baseIncome;
-    double wastePerDay;
-};
-const HouseLevel houseLevels[3] = {{3, 2, 0.2}, {6, 4, 0.45}, {15, 8, 1.0}};
-
-struct ShopLevel
-{
-    int range;
-    int capacity;
-    int baseIncome;
-    double wastePerDay;
-};
-const ShopLevel shopLevels[3] = {{4, 15, 5, 0.1}, {6, 50, 10, 0.25}, {8, 100, 15, 0.4}};
-
 // Levels come from the action table; anything else falls back into 1..3.
 int clampLevel(int level)
 {
@@ -98,26 +82,11 @@ int officeIncome(Factory& office)
     return payOut(office, amount, false);
 }
 
+// Kinds without an income of their own cost a fixed amount a day.
 int fixedIncome(int type)
 {
-    switch (type)
-    {
-    case TileRoad:
-        return -1;
-    case TilePark:
-        return -10;
-    case TileWaterTower:
-        return -15;
-    case TilePumpingStation:
-        return -35;
-    case TileFireStation:
-    case TilePoliceStation:
-        return -40;
-    case TileHospital:
-        return -50;
-    default:
-        return 0;
-    }
+    const BuildingKind* kind = buildingKind(type, 1);
+    return kind ? kind->dailyCost : 0;
 }
 
 // The suppliers of a list whose reach covers a tile, nearest first: each
@@ -185,10 +154,11 @@ WaterSupply* waterSupplyOf(const Tile& t)
 void Tile::setType(int newType, int level)
 {
     type = newType;
+    const BuildingKind* kind = buildingKind(newType, clampLevel(level));
     Building* record = nullptr;
-    switch (newType)
+    switch (kind ? kind->record : RecordNone)
     {
-    case TileHouse:
+    case RecordHouse:
     {
         House* old = dynamic_cast<House*>(building);
         int residents = old ? old->residents.load() : 0;
@@ -196,68 +166,55 @@ void Tile::setType(int newType, int level)
         fireSafety = 0.0;
         health = 0.0;
         House* house = new House();
-        const HouseLevel& l = houseLevels[clampLevel(level) - 1];
-        house->level = clampLevel(level);
+        house->level = kind->level;
         house->shownNeeds = 7;
         // An upgrade carries the residents over, as many as the new house has room for.
-        house->residents = std::min(residents, l.capacity);
-        house->capacity = l.capacity;
-        house->baseIncome = l.baseIncome;
-        house->wastePerDay = l.wastePerDay;
+        house->residents = std::min(residents, kind->capacity);
+        house->capacity = kind->capacity;
         record = house;
         break;
     }
-    case TileShop:
+    case RecordShop:
     {
         Shop* old = dynamic_cast<Shop*>(building);
         int customers = old ? old->customers.load() : 0;
         releaseBuilding();
         Shop* shop = new Shop();
-        const ShopLevel& l = shopLevels[clampLevel(level) - 1];
-        shop->level = clampLevel(level);
+        shop->level = kind->level;
         shop->customers = customers;
-        shop->range = l.range;
-        shop->capacity = l.capacity;
-        shop->baseIncome = l.baseIncome;
-        shop->wastePerDay = l.wastePerDay;
+        shop->range = kind->range;
+        shop->capacity = kind->capacity;
         record = shop;
         break;
     }
-    case TileWaterTower:
-    case TilePumpingStation:
+    case RecordWater:
     {
         releaseBuilding();
         WaterSupply* water = new WaterSupply();
-        water->capacity = newType == TileWaterTower ? 50 : 250;
-        water->range = newType == TileWaterTower ? 10 : 8;
+        water->capacity = kind->capacity;
+        water->range = kind->range;
         record = water;
         break;
     }
-    case TileFactory:
-    case TileOffice:
+    case RecordFactory:
+    case RecordOffice:
     {
         releaseBuilding();
-        Factory* workplace = newType == TileFactory ? new Factory() : new Commercial();
-        workplace->jobs = newType == TileFactory ? 40 : 100;
-        workplace->range = newType == TileFactory ? 10 : 12;
-        workplace->baseIncome = newType == TileFactory ? 15 : 50;
-        workplace->wastePerDay = newType == TileFactory ? 4.0 : 1.75;
+        Factory* workplace = kind->record == RecordFactory ? new Factory() : new Commercial();
+        workplace->jobs = kind->jobs;
+        workplace->range = kind->range;
         record = workplace;
         break;
     }
-    case TileFireStation:
-    case TilePoliceStation:
-    case TileHospital:
+    case RecordService:
         releaseBuilding();
         record = new Building();
-        if (newType == TileHospital)
-            record->wastePerDay = 1.25;
         break;
-    case TileLandfill:
+    case RecordLandfill:
     {
         releaseBuilding();
         Landfill* landfill = new Landfill();
-        landfill->capacity = 10000;
+        landfill->capacity = kind->capacity;
         record = landfill;
         break;
     }
@@ -267,6 +224,8 @@ void Tile::setType(int newType, int level)
     }
     if (record)
     {
+        record->baseIncome = kind->baseIncome;
+        record->wastePerDay = kind->wastePerDay;
         record->tile = this;
         building = record;
     }

@@ -32,6 +32,8 @@ enum TileType
     TileRubble = 12,
     TilePumpingStation = 13,
     TileLandfill = 14,
+    // How many types there are (a new type goes above); lists by type are this long.
+    TileTypeCount,
     // Only as Map::lastChangedType: every kind changed.
     TileAllTypes = 256
 };

@@ -115,12 +115,12 @@ screenshot "$win" pipe-refused.png
 # the limit, refused with a message, and slot 1 keeps the small city.
 click 320 210 # the refusal's Okay
 click 406 154
-wait_log "game loaded from slot 2!"
+wait_log "game loaded from slot 2!" 90
 wait_log "mapSize = 75 x 75"
 click 620 15
 click 320 137
 click 406 138
-wait_log "Could not save to slot 1: File too large"
+wait_log "Could not save to slot 1: File too large" 90
 screenshot "$win" refused.png
 cmp -s saves/1.sav small.sav || fail "the failed save changed slot 1"
 [ -e saves/1.tmp ] && fail "the failed save left saves/1.tmp"

@@ -133,8 +133,8 @@ TEST_P(CrtShader, ScanlinesFollowLogicalRowsAndStayGentle)
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelScales, CrtShader, ::testing::Values(1u, 2u, 3u, 4u),
-                         [](const ::testing::TestParamInfo<unsigned>& info) {
-                             return "scale" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<unsigned>& scale) {
+                             return "scale" + std::to_string(scale.param);
                          });
 
 } // namespace

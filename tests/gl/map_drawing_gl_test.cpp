@@ -441,10 +441,10 @@ TEST_P(MapDrawingTest, VariantsStayWithTheirBuildingWhenTheMapTurns)
         return shown;
     };
     std::map<unsigned, int> before = variantsById(world.draw());
-    std::set<int> kinds;
+    std::set<int> looks;
     for (const auto& entry : before)
-        kinds.insert(entry.second);
-    EXPECT_GT(kinds.size(), 1u) << "a row of houses all look alike";
+        looks.insert(entry.second);
+    EXPECT_GT(looks.size(), 1u) << "a row of houses all look alike";
 
     testing::internal::CaptureStdout();
     world.map().rotateRight();

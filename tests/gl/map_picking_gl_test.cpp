@@ -110,18 +110,18 @@ TEST_P(MapPickingTest, PickingNamesTheTileDrawnUnderThePoint)
 
     // Every point around the marked tile's box, and its corners beyond.
     sf::Vector2i box = world.boxOnScreen(mark.x, mark.y);
-    int red = 0, wrong = 0;
+    int markPixels = 0, wrong = 0;
     testing::internal::CaptureStdout();
     for (int y = box.y - 4; y < box.y + 21; ++y)
         for (int x = box.x - 4; x < box.x + 38; ++x)
         {
             sf::Color seen = picture.getPixel(x, y);
-            if (seen != ::red && seen != blue)
+            if (seen != red && seen != blue)
                 continue; // beyond the map's edge
             bool found = false;
             sf::Vector2i picked = world.game.pickTile(x, y, true, &found);
-            bool drawnHere = seen == ::red;
-            red += drawnHere;
+            bool drawnHere = seen == red;
+            markPixels += drawnHere;
             if (!found || (picked == mark) != drawnHere)
             {
                 if (++wrong <= 5)
@@ -133,7 +133,7 @@ TEST_P(MapPickingTest, PickingNamesTheTileDrawnUnderThePoint)
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(wrong, 0);
     // The whole rhombus of 32 x 16 is on screen: 256 pixels.
-    EXPECT_EQ(red, 256);
+    EXPECT_EQ(markPixels, 256);
 }
 
 INSTANTIATE_TEST_SUITE_P(

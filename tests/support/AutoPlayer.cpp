@@ -939,7 +939,7 @@ bool AutoPlayer::startRandomAction()
     return buy(chosen->tile, chosen->slot, chosen->id);
 }
 
-bool AutoPlayer::buy(Tile* tile, int slot, int id)
+bool AutoPlayer::buy(Tile* tile, int actionSlot, int id)
 {
     // As the tile actions window pays: the price list, refused when short.
     int price = actionPrice(id);
@@ -949,7 +949,7 @@ bool AutoPlayer::buy(Tile* tile, int slot, int id)
         return false;
     }
     play.city->addMoney(-price, FinanceCategory::Construction);
-    play.startAction(static_cast<int>(tile->id), slot, price);
+    play.startAction(static_cast<int>(tile->id), actionSlot, price);
     ActionProgress action = play.currentAction();
     if (action.id != id || action.tile != tile)
     {

@@ -108,7 +108,7 @@ private:
     bool startRandomAction();
 
     // Pays for the offered action in the slot of the tile and starts it; false when refused.
-    bool buy(Tile* tile, int slot, int id);
+    bool buy(Tile* tile, int actionSlot, int id);
 
     // One progress click; the day it starts is waited for and checked.
     void click();

@@ -96,21 +96,24 @@ TEST_F(CityTest, RollOversReplaceWholeTables)
     // The month rolls over first and leaves the year's books alone; then the year.
     struct Roll
     {
-        void (City::*roll)();
+        bool year;
         double* lastIncomes;
         double* lastExpenses;
         double* incomes;
         double* expenses;
     };
     const Roll rolls[] = {
-        {&City::rollOverMonth, city.lastMonthIncomes, city.lastMonthExpenses, city.monthIncomes, city.monthExpenses},
-        {&City::rollOverYear, city.lastYearIncomes, city.lastYearExpenses, city.yearIncomes, city.yearExpenses}};
+        {false, city.lastMonthIncomes, city.lastMonthExpenses, city.monthIncomes, city.monthExpenses},
+        {true, city.lastYearIncomes, city.lastYearExpenses, city.yearIncomes, city.yearExpenses}};
     for (const Roll& r : rolls)
     {
         for (int i = 0; i < City::BookSize; ++i)
             EXPECT_EQ(city.lastYearIncomes[i], 99.0) << "the year books are apart until the year rolls over";
         EXPECT_EQ(city.yearIncomes[4], 30.0);
-        (city.*r.roll)();
+        if (r.year)
+            city.rollOverYear();
+        else
+            city.rollOverMonth();
         for (int i = 0; i < City::BookSize; ++i)
         {
             EXPECT_EQ(r.lastIncomes[i], i == 4 ? 30.0 : 0.0) << i;

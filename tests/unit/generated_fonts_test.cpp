@@ -217,7 +217,7 @@ TEST_P(GeneratedFont, LookAlikeCharactersStayDistinct)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFonts, GeneratedFont, ::testing::ValuesIn(fontCases),
-                         [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FontCase>& font) { return std::string(font.param.name); });
 
 TEST(GeneratedFontOutline, NumbersInkIsRingedByWhiteSoLabelsReadOnBothColours)
 {

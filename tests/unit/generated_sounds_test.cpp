@@ -86,7 +86,7 @@ TEST_P(GeneratedEffect, OpensAsShortMonoSoundThatIsAudibleUnclippedAndClickFree)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEffects, GeneratedEffect, ::testing::ValuesIn(effectCases),
-                         [](const ::testing::TestParamInfo<EffectCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<EffectCase>& effect) { return std::string(effect.param.name); });
 
 TEST(GeneratedEffectLength, FireAlarmRingsForAboutASecondAndAHalf)
 {
@@ -140,9 +140,9 @@ TEST_P(GeneratedMusic, LoopsWithoutAJumpAtTheSeam)
 
 INSTANTIATE_TEST_SUITE_P(AllTracks, GeneratedMusic,
                          ::testing::Values("menu", "1", "2", "3", "4", "5", "6", "7"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param[0] == 'm' ? "menu" : "track") +
-                                    (info.param[0] == 'm' ? "" : info.param);
+                         [](const ::testing::TestParamInfo<const char*>& track) {
+                             return std::string(track.param[0] == 'm' ? "menu" : "track") +
+                                    (track.param[0] == 'm' ? "" : track.param);
                          });
 
 } // namespace

@@ -291,31 +291,42 @@ TEST_F(SupplierTest, DailyHandOutServesTheNearestHousesFirst)
     House* farHouse = house;
     House* nearHouse = static_cast<House*>(build(13, 13, TileHouse));
     House* lonely = static_cast<House*>(build(28, 28, TileHouse));
-    Shop* market = static_cast<Shop*>(build(13, 12, TileShop, 1)); // room for 15
-    Factory* factory = static_cast<Factory*>(build(12, 13, TileFactory)); // 40 jobs
-    WaterSupply* tower = static_cast<WaterSupply*>(build(13, 14, TileWaterTower)); // 50
+    Shop* market = static_cast<Shop*>(build(13, 12, TileShop, 1));
+    Factory* factory = static_cast<Factory*>(build(12, 13, TileFactory));
+    WaterSupply* tower = static_cast<WaterSupply*>(build(13, 14, TileWaterTower));
     ASSERT_EQ(map.houses.front(), &home());
+    struct Need
+    {
+        const char* name;
+        int House::*demand;
+        int asked;
+        const std::atomic<int>& served;
+        int room;    // of the one supplier
+        int farLeft; // what the far house still wants once the near one is served
+    };
+    const Need needs[] = {
+        {"shopping", &House::shoppingDemand, 10, market->customers, 15, 5},
+        {"jobs", &House::jobDemand, 30, factory->workers, 40, 20},
+        {"water", &House::waterDemand, 30, tower->supplied, 50, 10},
+    };
     for (House* h : {farHouse, nearHouse, lonely})
     {
-        h->shoppingDemand = 10;
-        h->jobDemand = 30;
-        h->waterDemand = 30;
+        for (const Need& need : needs)
+            h->*need.demand = need.asked;
         h->unmetNeeds = 7;
     }
 
     map.assignHousesToSuppliers();
-    EXPECT_EQ(nearHouse->shoppingDemand, 0);
-    EXPECT_EQ(farHouse->shoppingDemand, 5);
-    EXPECT_EQ(market->customers, 15);
-    EXPECT_EQ(nearHouse->jobDemand, 0);
-    EXPECT_EQ(farHouse->jobDemand, 20);
-    EXPECT_EQ(factory->workers, 40);
-    EXPECT_EQ(nearHouse->waterDemand, 0);
-    EXPECT_EQ(farHouse->waterDemand, 10);
-    EXPECT_EQ(tower->supplied, 50);
+    for (const Need& need : needs)
+    {
+        SCOPED_TRACE(need.name);
+        EXPECT_EQ(nearHouse->*need.demand, 0);
+        EXPECT_EQ(farHouse->*need.demand, need.farLeft);
+        EXPECT_EQ(lonely->*need.demand, need.asked) << "no supplier reaches it";
+        EXPECT_EQ(need.served.load(), need.room) << "every supplier ends full";
+    }
     EXPECT_EQ(nearHouse->unmetNeeds, 0);
     EXPECT_EQ(farHouse->unmetNeeds, 7);
-    EXPECT_EQ(lonely->shoppingDemand, 10);
     EXPECT_EQ(lonely->unmetNeeds, 7);
 }
 

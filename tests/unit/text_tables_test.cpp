@@ -1,5 +1,7 @@
 #include "simulation/TextTables.h"
 
+#include "simulation/BuildingKinds.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -9,9 +11,9 @@ namespace
 TEST(TextTablesTest, SlotsWithoutEntryAreEmpty)
 {
     EXPECT_EQ(actionTitles[0], "");
-    for (int i = 1; i <= 19; ++i)
+    for (int i = 1; i < ActionCount; ++i)
         EXPECT_FALSE(actionTitles[i].empty()) << i;
-    for (int i = 20; i < 32; ++i)
+    for (int i = ActionCount; i < 32; ++i)
         EXPECT_EQ(actionTitles[i], "") << i;
     for (int i = 0; i <= 11; ++i)
         EXPECT_FALSE(financeCategoryNames[i].empty()) << i;

@@ -25,8 +25,8 @@ using fixtures::mouseButton;
 class Tracked : public gui::Widget
 {
 public:
-    Tracked(Game* game, int* deletions, int x, int y, int w, int h)
-        : gui::Widget(game, x, y, w, h), deletions(deletions)
+    Tracked(Game* game, int* counter, int left, int top, int w, int h)
+        : gui::Widget(game, left, top, w, h), deletions(counter)
     {
     }
     ~Tracked() override { ++*deletions; }

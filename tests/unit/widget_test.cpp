@@ -22,9 +22,9 @@ using gui::Widget;
 class Probe : public Widget
 {
 public:
-    Probe(std::vector<std::string>* log, const std::string& name, bool takes, int x = 0, int y = 0,
+    Probe(std::vector<std::string>* into, const std::string& label, bool swallows, int left = 0, int top = 0,
           int w = 10, int h = 10)
-        : Widget(nullptr, x, y, w, h), log(log), name(name), takes(takes)
+        : Widget(nullptr, left, top, w, h), log(into), name(label), takes(swallows)
     {
     }
     ~Probe() override

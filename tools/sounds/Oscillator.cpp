@@ -37,7 +37,7 @@ double pulse(double phase, double dt, double duty)
 
 } // namespace
 
-Oscillator::Oscillator(Wave wave, double sampleRate) : wave(wave), sampleRate(sampleRate) {}
+Oscillator::Oscillator(Wave shape, double rate) : wave(shape), sampleRate(rate) {}
 
 float Oscillator::next(double frequency)
 {
@@ -84,7 +84,7 @@ float Noise::next()
     return static_cast<float>(uniform() * 2.0 - 1.0);
 }
 
-OnePole::OnePole(double cutoff, double sampleRate) : sampleRate(sampleRate)
+OnePole::OnePole(double cutoff, double rate) : sampleRate(rate)
 {
     setCutoff(cutoff);
 }

@@ -19,7 +19,7 @@ enum class Wave
 class Oscillator
 {
 public:
-    Oscillator(Wave wave, double sampleRate);
+    Oscillator(Wave shape, double rate);
 
     // Next sample at the given frequency, -1..1.
     float next(double frequency);
@@ -48,7 +48,7 @@ public:
 class OnePole
 {
 public:
-    OnePole(double cutoff, double sampleRate);
+    OnePole(double cutoff, double rate);
 
     // Moves the cutoff frequency.
     void setCutoff(double cutoff);

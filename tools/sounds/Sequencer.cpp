@@ -28,7 +28,7 @@ int stepClass(int scaleStep)
 
 } // namespace
 
-Sequencer::Sequencer(const Song& song, unsigned sampleRate) : song(song), sampleRate(sampleRate), random(song.seed)
+Sequencer::Sequencer(const Song& tune, unsigned rate) : song(tune), sampleRate(rate), random(tune.seed)
 {
 }
 

@@ -14,7 +14,7 @@
 class Sequencer
 {
 public:
-    explicit Sequencer(const Song& song, unsigned sampleRate = 44100);
+    explicit Sequencer(const Song& tune, unsigned rate = 44100);
 
     // Length of the piece in seconds.
     double length() const;

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
-Signal::Signal(unsigned channels, unsigned sampleRate, double seconds)
-    : channels(channels), sampleRate(sampleRate),
-      samples(static_cast<size_t>(std::ceil(seconds * sampleRate)) * channels, 0.0f)
+Signal::Signal(unsigned channelCount, unsigned rate, double seconds)
+    : channels(channelCount), sampleRate(rate),
+      samples(static_cast<size_t>(std::ceil(seconds * rate)) * channelCount, 0.0f)
 {
 }
 

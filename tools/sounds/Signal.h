@@ -9,7 +9,7 @@
 class Signal
 {
 public:
-    Signal(unsigned channels, unsigned sampleRate, double seconds);
+    Signal(unsigned channelCount, unsigned rate, double seconds);
 
     // Frame count.
     size_t frames() const;

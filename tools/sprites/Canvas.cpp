@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-Canvas::Canvas(int width, int height) :
-width(width),
-height(height),
-pixels(static_cast<size_t>(width * height), Clear)
+Canvas::Canvas(int w, int h) :
+width(w),
+height(h),
+pixels(static_cast<size_t>(w * h), Clear)
 {
 }
 

@@ -21,7 +21,7 @@ class Canvas
 {
 public:
     // An all-clear canvas of the given size.
-    Canvas(int width = 0, int height = 0);
+    Canvas(int w = 0, int h = 0);
 
     // A canvas drawn from rows of text: '.' clear, 'o' white, '#' black.
     static Canvas fromRows(const std::vector<const char*>& rows);

@@ -20,9 +20,9 @@ Footprint Footprint::grown(double d) const
     return Footprint{i0 - d, i1 + d, j0 - d, j1 + d};
 }
 
-Iso::Iso(int boxX, int boxY) :
-boxX(boxX),
-boxY(boxY)
+Iso::Iso(int cornerX, int cornerY) :
+boxX(cornerX),
+boxY(cornerY)
 {
 }
 

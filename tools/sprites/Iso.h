@@ -23,8 +23,8 @@ struct Footprint
 class Iso
 {
 public:
-    // A tile box with its top-left corner at (boxX, boxY) of the canvas.
-    Iso(int boxX, int boxY);
+    // A tile box with its top-left corner at (cornerX, cornerY) of the canvas.
+    Iso(int cornerX, int cornerY);
 
     // The tile box at the bottom of a canvas of the given height.
     static Iso bottomOf(int canvasHeight);

@@ -127,10 +127,10 @@ const char* findGlyph(bool tiny, char c)
 }
 } // namespace
 
-PixelFont::PixelFont(bool tiny) :
-glyphWidth(tiny ? 3 : 5),
-glyphHeight(tiny ? 5 : 7),
-tiny(tiny)
+PixelFont::PixelFont(bool small) :
+glyphWidth(small ? 3 : 5),
+glyphHeight(small ? 5 : 7),
+tiny(small)
 {
 }
 

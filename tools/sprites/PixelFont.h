@@ -11,7 +11,7 @@ class PixelFont
 {
 public:
     // The 3 x 5 font (true) or the 5 x 7 font (false).
-    explicit PixelFont(bool tiny);
+    explicit PixelFont(bool small);
 
     // Draws text with its top-left at (x, y), each font pixel scale x scale; returns the width drawn.
     int draw(Canvas& canvas, int x, int y, const std::string& text, Tone tone, int scale = 1) const;

@@ -29,10 +29,10 @@ bool insideConvex(const std::vector<Point>& corners, double x, double y)
 }
 } // namespace
 
-Sculpt::Sculpt(int width, int height) :
-width(width),
-height(height),
-labels(static_cast<size_t>(width * height), 0),
+Sculpt::Sculpt(int w, int h) :
+width(w),
+height(h),
+labels(static_cast<size_t>(w * h), 0),
 openGroup(0)
 {
 }

@@ -20,7 +20,7 @@ class Sculpt
 {
 public:
     // An empty sculpt over a canvas of the given size.
-    Sculpt(int width, int height);
+    Sculpt(int w, int h);
 
     // Adds a convex polygon face with a fill; returns its face index.
     int addFace(const std::vector<Point>& corners, Pattern fill, bool outlined = true);

@@ -33,9 +33,6 @@ std::vector<std::string> atlasSprites()
     return names;
 }
 
-// The labels use the numbers font: dark figures with a light rim read over any building.
-const int labelFontIndex = 3;
-
 // A patch is sampled in its middle pixel only, so no neighbour bleeds into it.
 const unsigned patchSize = 3;
 
@@ -104,7 +101,8 @@ MapAtlas::Source MapAtlas::currentSource() const
     now.dark = sources.dark;
     now.sprites = sources.sprites;
     now.firstSprite = sources.sprites->getSprite(overlaySprites[0]);
-    const Font* labels = sources.fonts ? sources.fonts->getFont(labelFontIndex) : nullptr;
+    // The numbers font: dark figures with a light rim read over any building.
+    const Font* labels = sources.fonts ? sources.fonts->getFont(FontNumbers) : nullptr;
     now.font = labels;
     now.fontTexture = labels ? labels->texture : nullptr;
     return now;
@@ -130,7 +128,7 @@ void MapAtlas::build()
         patch.create(patchSize, patchSize, i == 0 ? sources.light : sources.dark);
         pieces.push_back({i == 0 ? lightPatchName : darkPatchName, patch, sf::Vector2u()});
     }
-    const Font* labels = sources.fonts ? sources.fonts->getFont(labelFontIndex) : nullptr;
+    const Font* labels = sources.fonts ? sources.fonts->getFont(FontNumbers) : nullptr;
     bool withFont = labels && labels->texture && labels->texture->getSize().x > 0;
     if (withFont)
         pieces.push_back({"", labels->texture->copyToImage(), sf::Vector2u()});

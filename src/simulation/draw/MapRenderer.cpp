@@ -77,7 +77,7 @@ bool mirroredFor(int facing)
 }
 } // namespace
 
-MapRenderer::MapRenderer(Map* map) : map(map)
+MapRenderer::MapRenderer(Map* shown) : map(shown)
 {
 }
 
