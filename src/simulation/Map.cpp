@@ -270,11 +270,18 @@ void Map::rotate(bool right)
     for (const SupplierLists& kind : supplierLists)
         turnLists = turnLists && kind.inSync;
     int last = width - 1;
-    auto turned = [&](const Tile* t) {
-        int x = right ? last - t->y : t->y;
-        int y = right ? t->x : last - t->x;
-        return &tiles[static_cast<size_t>(x) + static_cast<size_t>(y) * width];
-    };
+    // Where each tile's contents go, by index: the lists then need no read
+    // of the tiles they hold.
+    std::vector<std::uint32_t> destination;
+    if (turnLists)
+    {
+        destination.resize(tiles.size());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                destination[static_cast<size_t>(x) + static_cast<size_t>(y) * width] =
+                    static_cast<std::uint32_t>(right ? (last - y) + x * width : y + (last - x) * width);
+    }
+    auto turned = [&](const Tile* t) { return &tiles[destination[static_cast<size_t>(t - tiles.data())]]; };
     // The turned lists, one after another, each house's three by the tile
     // it turns to; the tiles' own lists keep their room for them.
     std::vector<Tile*> turnedLists;
