@@ -47,7 +47,7 @@ void Building::serveDemand(int& demand, std::atomic<int>& served, int capacity, 
         unmetNeeds &= ~needBit;
 }
 
-const std::vector<Tile*>& Building::tilesInReach(int radius) const
+TileArea Building::tilesInReach(int radius) const
 {
-    return radius == 12 ? tile->tilesWithin12 : tile->tilesWithin15;
+    return radius == 12 ? tile->tilesWithin12() : tile->tilesWithin15();
 }

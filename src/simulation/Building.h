@@ -5,6 +5,7 @@
 #include <vector>
 
 class Tile;
+class TileArea;
 
 // The part every building record shares; alone it serves fire stations,
 // police stations and hospitals.
@@ -41,7 +42,7 @@ protected:
 
 private:
     // The tiles a service of this radius reaches.
-    const std::vector<Tile*>& tilesInReach(int radius) const;
+    TileArea tilesInReach(int radius) const;
 };
 
 #endif

@@ -222,6 +222,7 @@ void DayTick::updateHouses()
 {
     for (int& count : game->housesPerLevel)
         count = 0;
+    map->takeSurroundings();
     for (Tile* tile : houses)
     {
         House* house = tile->house();
@@ -240,6 +241,7 @@ void DayTick::updateHouses()
         if (house->level >= 1 && house->level <= 4)
             game->housesPerLevel[house->level - 1] += 1;
     }
+    map->releaseSurroundings();
     flushBookings();
 }
 

@@ -30,7 +30,7 @@ struct Surroundings
 Surroundings look(const Tile& home)
 {
     Surroundings s;
-    for (const Tile* side : home.orthogonalNeighbours)
+    for (const Tile* side : home.orthogonalNeighbours())
     {
         if (side->type == TileRoad)
             ++s.roads;
@@ -43,12 +43,24 @@ Surroundings look(const Tile& home)
                 s.houseRating += next->attractiveness;
         }
     }
-    for (const Tile* corner : home.diagonalNeighbours)
+    for (const Tile* corner : home.diagonalNeighbours())
     {
         if (corner->type == TileTree)
             ++s.trees;
     }
-    for (const Tile* near : home.tilesWithin3)
+    const Map* map = home.map;
+    if (map && !map->surroundings.factoryDistance.empty() && map->surroundings.factoryDistance.size() == map->tiles.size())
+    {
+        // Taken once for the day's pass.
+        const int radius = 3;
+        s.parks = map->countAround(map->surroundings.parks, home, radius, TilePark);
+        s.landfills = map->countAround(map->surroundings.landfills, home, radius, TileLandfill);
+        int nearest = map->surroundings.factoryDistance[static_cast<size_t>(home.x) + static_cast<size_t>(home.y) * map->width];
+        if (nearest >= 0)
+            s.factoryDistance = std::min(s.factoryDistance, std::sqrt(static_cast<double>(nearest)));
+        return s;
+    }
+    for (const Tile* near : home.tilesWithin3())
     {
         if (near->type == TilePark)
             ++s.parks;

@@ -124,9 +124,10 @@ void Map::resetTiles()
             tile.nearWater.clear();
         }
     }
+    unlistSuppliers();
+    listedHouseIds.clear();
+    typeChanges = 0;
     linkNeighbours();
-    for (Tile& tile : tiles)
-        tile.updateNeighbourLists();
 }
 
 Tile* Map::getTile(int x, int y)
@@ -158,15 +159,15 @@ void Map::rebuildAfterRotation()
     updateOnScreenTiles();
     if (game)
         game->resolveActionTile();
-    linkNeighbours();
-    for (Tile& tile : tiles)
-        tile.updateNeighbourLists();
+    // The neighbours are positions, which a quarter turn leaves where they are.
 }
 
 void Map::recalculateVisibleTiles()
 {
     std::printf("recalculateVisibleTiles\n");
-    std::vector<Tile*> revealed;
+    // The list of the last pass lends its room to this one.
+    std::vector<Tile*>& revealed = revealedScratch;
+    revealed.clear();
     for (std::vector<Tile*>* list : typeLists())
         list->clear();
     for (Tile& tile : tiles)
@@ -184,23 +185,39 @@ void Map::recalculateVisibleTiles()
         sf::Lock lock(mutex);
         revealedTiles.swap(revealed);
     }
+    // Until the first turn the grid's order is the ids' order.
     for (std::vector<Tile*>* list : {&houses, &shops, &workplaces, &waterSupplies})
-        std::sort(list->begin(), list->end(), byId);
+        if (!std::is_sorted(list->begin(), list->end(), byId))
+            std::sort(list->begin(), list->end(), byId);
 
     int changed = lastChangedType;
     bool all = changed == TileAllTypes;
-    if (all || changed == TileShop)
-        sortSuppliersForHouses(shops, &Tile::nearShops);
-    if (all || changed == TileFactory || changed == TileOffice)
-        sortSuppliersForHouses(workplaces, &Tile::nearWorkplaces);
-    if (all || changed == TileWaterTower || changed == TilePumpingStation)
-        sortSuppliersForHouses(waterSupplies, &Tile::nearWater);
+    // Between two passes the game changes one tile at most; after more, or
+    // when a house came that no change built, the lists start over.
+    if (typeChanges > 1 || !housesStayedListed(changed == TileHouse ? lastChangedTile : nullptr))
+        unlistSuppliers();
+    listedHouseIds.clear();
+    for (const Tile* house : houses)
+        listedHouseIds.push_back(house->id);
+    const std::vector<Tile*>* suppliers[3] = {&shops, &workplaces, &waterSupplies};
+    const bool touched[3] = {all || changed == TileShop, all || changed == TileFactory || changed == TileOffice,
+                             all || changed == TileWaterTower || changed == TilePumpingStation};
+    for (int k = 0; k < 3; ++k)
+    {
+        if (!touched[k])
+            continue;
+        if (supplierLists[k].inSync)
+            updateSupplierLists(supplierLists[k], *suppliers[k]);
+        else
+            rebuildSupplierLists(supplierLists[k], *suppliers[k]);
+    }
     if (changed == TileHouse && lastChangedTile)
     {
         lastChangedTile->updateNearestSuppliers(TileAllTypes);
     }
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;
+    typeChanges = 0;
 }
 
 std::vector<Tile*> Map::copyRevealedTiles()
@@ -227,50 +244,6 @@ void Map::setSelectedTile(Tile* tile)
     blinkTimer = 0.5f;
 }
 
-void Map::sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list)
-{
-    // Neighbouring houses see the suppliers in nearly the same order: each
-    // house starts from the order of the one before and puts it right by
-    // insertion, which costs little when few suppliers change places. Keys
-    // are (distance, place in the supplier list), a total order, so the
-    // result is the one a stable sort by distance gives.
-    size_t n = suppliers.size();
-    std::vector<std::uint32_t> order(n);
-    std::vector<std::uint64_t> keys(n);
-    std::vector<std::int64_t> xs(n), ys(n);
-    for (size_t i = 0; i < n; ++i)
-    {
-        order[i] = static_cast<std::uint32_t>(i);
-        xs[i] = suppliers[i]->x;
-        ys[i] = suppliers[i]->y;
-    }
-    for (Tile* house : houses)
-    {
-        for (size_t k = 0; k < n; ++k)
-        {
-            std::uint32_t i = order[k];
-            std::int64_t dx = xs[i] - house->x;
-            std::int64_t dy = ys[i] - house->y;
-            keys[k] = static_cast<std::uint64_t>(dx * dx + dy * dy) << 32 | i;
-        }
-        for (size_t k = 1; k < n; ++k)
-        {
-            std::uint64_t key = keys[k];
-            size_t j = k;
-            for (; j > 0 && keys[j - 1] > key; --j)
-                keys[j] = keys[j - 1];
-            keys[j] = key;
-        }
-        std::vector<Tile*>& sorted = house->*list;
-        sorted.resize(n);
-        for (size_t k = 0; k < n; ++k)
-        {
-            order[k] = static_cast<std::uint32_t>(keys[k] & 0xffffffffu);
-            sorted[k] = suppliers[order[k]];
-        }
-    }
-}
-
 void Map::rotate(bool right)
 {
     // A running tick walks the records and lists that move here.
@@ -291,11 +264,49 @@ void Map::rotate(bool right)
             game->centerViewOnTile(p.y, width - 1 - p.x);
     }
 
+    // A turn keeps every distance and id: while the lists are known to be
+    // up to date, each house's lists turn with it instead of being rebuilt.
+    bool turnLists = typeChanges == 0;
+    for (const SupplierLists& kind : supplierLists)
+        turnLists = turnLists && kind.inSync;
+    int last = width - 1;
+    // Where each tile's contents go, by index: the lists then need no read
+    // of the tiles they hold.
+    std::vector<std::uint32_t> destination;
+    if (turnLists)
+    {
+        destination.resize(tiles.size());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                destination[static_cast<size_t>(x) + static_cast<size_t>(y) * width] =
+                    static_cast<std::uint32_t>(right ? (last - y) + x * width : y + (last - x) * width);
+    }
+    auto turned = [&](const Tile* t) { return &tiles[destination[static_cast<size_t>(t - tiles.data())]]; };
+    // The turned lists, one after another, each house's three by the tile
+    // it turns to; the tiles' own lists keep their room for them.
+    std::vector<Tile*> turnedLists;
+    std::vector<std::pair<Tile*, size_t>> turnedEnds;
+    if (turnLists)
+    {
+        turnedEnds.reserve(houses.size() * 3);
+        for (Tile* house : houses)
+        {
+            for (const SupplierLists& kind : supplierLists)
+            {
+                for (const Tile* supplier : house->*kind.list)
+                    turnedLists.push_back(turned(supplier));
+                turnedEnds.emplace_back(turned(house), turnedLists.size());
+            }
+        }
+        for (SupplierLists& kind : supplierLists)
+            for (ListedSupplier& listed : kind.listed)
+                listed.tile = turned(listed.tile);
+    }
+
     std::vector<TileContents> old;
     old.reserve(tiles.size());
     for (const Tile& tile : tiles)
         old.push_back({tile.type, tile.building, tile.flags, tile.id});
-    int last = width - 1;
     for (Tile& tile : tiles)
     {
         int sx = right ? tile.y : last - tile.y;
@@ -312,9 +323,25 @@ void Map::rotate(bool right)
     if (rotation <= INT_MIN + 4 || rotation >= INT_MAX - 4)
         rotation %= 4;
     rotation += right ? -1 : 1;
-    // Every house now stands somewhere else: all supplier lists are stale.
+    // Every house now stands somewhere else.
     lastChangedType = TileAllTypes;
     lastChangedTile = nullptr;
+    if (turnLists)
+    {
+        size_t begin = 0;
+        for (size_t i = 0; i < turnedEnds.size(); ++i)
+        {
+            size_t end = turnedEnds[i].second;
+            (turnedEnds[i].first->*supplierLists[i % 3].list)
+                .assign(turnedLists.begin() + static_cast<std::ptrdiff_t>(begin),
+                        turnedLists.begin() + static_cast<std::ptrdiff_t>(end));
+            begin = end;
+        }
+    }
+    else
+    {
+        unlistSuppliers();
+    }
     rebuildAfterRotation();
 }
 

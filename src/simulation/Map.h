@@ -9,10 +9,12 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Game;
 class MapRenderer;
+class House;
 
 // The square grid of tiles the city stands on, with per-type lists of its
 // revealed tiles. Tiles never move in memory between two resets, so pointers
@@ -129,6 +131,8 @@ public:
     float fireTimer = 0.0f;
     Tile* lastChangedTile = nullptr;
     int lastChangedType = TileAllTypes;
+    // Types set since the last recalculateVisibleTiles.
+    int typeChanges = 0;
     bool highlightActive = false;
     int highlightX = 0;
     int highlightY = 0;
@@ -154,6 +158,24 @@ public:
     std::vector<Tile*>& hospitals = tilesOfType[TileHospital];
     std::vector<Tile*>& offices = tilesOfType[TileOffice];
     std::vector<Tile*>& landfills = tilesOfType[TileLandfill];
+    // What the houses see within three tiles, taken by the day tick for its
+    // pass over the houses (types do not change during it); empty outside it.
+    // Parks and landfills as summed-area tables of (width + 1) x (height + 1),
+    // the nearest factory's squared distance per tile, -1 for none.
+    struct Surroundings
+    {
+        std::vector<int> parks;
+        std::vector<int> landfills;
+        std::vector<int> factoryDistance;
+    };
+    Surroundings surroundings;
+
+    // Takes the surroundings for the day tick's pass, and lets them go after it.
+    void takeSurroundings();
+    void releaseSurroundings();
+
+    // The parks or landfills of a summed-area table within a radius of a tile, without the tile itself.
+    int countAround(const std::vector<int>& sums, const Tile& tile, int radius, int type) const;
     sf::Mutex mutex;
 
     // Draws the map; made with the first frame, so a map without a window has
@@ -165,8 +187,72 @@ private:
     // Moves every tile's contents a quarter turn.
     void rotate(bool right);
 
+    // A supplier as one kind of the houses' lists were last built from it.
+    struct ListedSupplier
+    {
+        Tile* tile;
+        unsigned int id;
+        int range;
+    };
+
+    // One kind of supplier list of the houses.
+    struct SupplierLists
+    {
+        std::vector<Tile*> Tile::*list;
+        std::vector<ListedSupplier> listed;
+        // Every listed house's list holds what `listed` gives it: a change
+        // may then be applied to the houses in its reach alone.
+        bool inSync = false;
+    };
+
     // Rebuilds one kind of supplier list of every house, nearest first.
-    void sortSuppliersForHouses(const std::vector<Tile*>& suppliers, std::vector<Tile*> Tile::*list);
+    void rebuildSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers);
+
+    // Brings one kind of list up to date with the suppliers that came, went
+    // or changed their reach since it was last built or updated.
+    void updateSupplierLists(SupplierLists& kind, const std::vector<Tile*>& suppliers);
+
+    // True when no house appeared since the last pass but the one the last change built.
+    bool housesStayedListed(const Tile* built) const;
+
+    // Forgets what the lists were built from: the next pass rebuilds them.
+    void unlistSuppliers();
+
+    SupplierLists supplierLists[3] = {{&Tile::nearShops, {}, false},
+                                      {&Tile::nearWorkplaces, {}, false},
+                                      {&Tile::nearWater, {}, false}};
+    // The revealed tiles of the pass before the last, emptied and refilled by the next.
+    std::vector<Tile*> revealedScratch;
+
+    // Ids of the houses of the last pass, in their order.
+    std::vector<unsigned int> listedHouseIds;
+
+    // A house of the day's order, and where the search of its list found
+    // the first supplier with room (the list's end for none).
+    struct Served
+    {
+        Tile* house;
+        House* record;
+        size_t from;
+        Building* supplier; // the record found there, null for none
+    };
+
+    // The day's orders of the houses and their scratch, kept from one day to the next.
+    std::vector<std::pair<int, Served>> servedScratch;
+    std::vector<Served> unservedScratch;
+    std::vector<int> countScratch;
+    // Per kind and tile: whether the supplier there has room (see orderByNearestSupplier).
+    std::vector<unsigned char> roomScratch[3];
+    std::vector<Served> orderScratch[3];
+
+    // Orders the houses by the distance to the first supplier of their list
+    // with room (see assignHousesToSuppliers).
+    template <typename Kind>
+    void orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigned char>& room);
+
+    // Serves each house of an order from its list, as House::satisfyShopping and the others do.
+    template <typename Kind>
+    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room);
 
     // Points every tile at its eight neighbours.
     void linkNeighbours();

@@ -135,14 +135,14 @@ void Map::offerActions(Tile& tile)
     case TileHouse:
     {
         actions.push_back(ActionDemolish);
-        const House* house = dynamic_cast<const House*>(tile.building);
+        const House* house = tile.house();
         offerUpgrade(actions, tile.type, house ? house->level : 0, unlocked);
         break;
     }
     case TileShop:
     {
         actions.push_back(ActionDemolish);
-        const Shop* shop = dynamic_cast<const Shop*>(tile.building);
+        const Shop* shop = tile.shop();
         offerUpgrade(actions, tile.type, shop ? shop->level : 0, unlocked);
         break;
     }

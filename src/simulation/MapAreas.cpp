@@ -1,54 +1,7 @@
 #include "simulation/Map.h"
 
-#include "simulation/Factory.h"
-#include "simulation/House.h"
-#include "simulation/Shop.h"
-#include "simulation/WaterSupply.h"
-
 #include <algorithm>
 #include <cmath>
-#include <utility>
-
-namespace
-{
-// The houses ordered by the distance to the supplier the finder gives them,
-// nearest first; houses without a supplier come last.
-template <typename Supplier>
-std::vector<Tile*> byNearestSupplier(const std::vector<Tile*>& houses, Supplier* (Tile::*find)() const)
-{
-    std::vector<std::pair<int, Tile*>> served;
-    std::vector<Tile*> unserved;
-    for (Tile* house : houses)
-    {
-        Supplier* supplier = (house->*find)();
-        if (!supplier)
-        {
-            unserved.push_back(house);
-            continue;
-        }
-        int dx = supplier->tile->x - house->x;
-        int dy = supplier->tile->y - house->y;
-        served.emplace_back(dx * dx + dy * dy, house);
-    }
-    std::stable_sort(served.begin(), served.end(),
-                     [](const std::pair<int, Tile*>& a, const std::pair<int, Tile*>& b) { return a.first < b.first; });
-    std::vector<Tile*> order;
-    order.reserve(houses.size());
-    for (const std::pair<int, Tile*>& entry : served)
-        order.push_back(entry.second);
-    order.insert(order.end(), unserved.begin(), unserved.end());
-    return order;
-}
-
-void satisfyAll(const std::vector<Tile*>& order, void (House::*satisfy)())
-{
-    for (Tile* tile : order)
-    {
-        if (House* house = dynamic_cast<House*>(tile->building))
-            (house->*satisfy)();
-    }
-}
-} // namespace
 
 std::vector<Tile*> Map::getTilesInRect(int x0, int y0, int x1, int y1, bool revealedOnly)
 {
@@ -115,13 +68,63 @@ void Map::clearHighlight()
         tile->flags &= ~TileHighlighted;
 }
 
-void Map::assignHousesToSuppliers()
+namespace
 {
-    // All three orders are taken before anybody is served.
-    std::vector<Tile*> shopping = byNearestSupplier(houses, &Tile::findShop);
-    std::vector<Tile*> jobs = byNearestSupplier(houses, &Tile::findWorkplace);
-    std::vector<Tile*> water = byNearestSupplier(houses, &Tile::findWaterSupply);
-    satisfyAll(shopping, &House::satisfyShopping);
-    satisfyAll(jobs, &House::satisfyJobs);
-    satisfyAll(water, &House::satisfyWater);
+const int surroundingsRadius = 3;
+} // namespace
+
+void Map::takeSurroundings()
+{
+    int stride = width + 1;
+    size_t cells = static_cast<size_t>(stride) * (height + 1);
+    surroundings.parks.assign(cells, 0);
+    surroundings.landfills.assign(cells, 0);
+    surroundings.factoryDistance.assign(tiles.size(), -1);
+    for (int y = 0; y < height; ++y)
+    {
+        int parkRow = 0;
+        int landfillRow = 0;
+        for (int x = 0; x < width; ++x)
+        {
+            const Tile& tile = tiles[static_cast<size_t>(x) + static_cast<size_t>(y) * width];
+            parkRow += tile.type == TilePark ? 1 : 0;
+            landfillRow += tile.type == TileLandfill ? 1 : 0;
+            size_t at = static_cast<size_t>(x + 1) + static_cast<size_t>(y + 1) * stride;
+            surroundings.parks[at] = surroundings.parks[at - stride] + parkRow;
+            surroundings.landfills[at] = surroundings.landfills[at - stride] + landfillRow;
+            if (tile.type != TileFactory)
+                continue;
+            // Every tile around a factory notes how near it stands.
+            const int r = surroundingsRadius;
+            for (int ny = std::max(y - r, 0); ny <= std::min(y + r, height - 1); ++ny)
+            {
+                for (int nx = std::max(x - r, 0); nx <= std::min(x + r, width - 1); ++nx)
+                {
+                    if (nx == x && ny == y)
+                        continue;
+                    int d = (nx - x) * (nx - x) + (ny - y) * (ny - y);
+                    int& nearest = surroundings.factoryDistance[static_cast<size_t>(nx) + static_cast<size_t>(ny) * width];
+                    if (nearest < 0 || d < nearest)
+                        nearest = d;
+                }
+            }
+        }
+    }
+}
+
+void Map::releaseSurroundings()
+{
+    surroundings.parks.clear();
+    surroundings.landfills.clear();
+    surroundings.factoryDistance.clear();
+}
+
+int Map::countAround(const std::vector<int>& sums, const Tile& tile, int radius, int type) const
+{
+    int stride = width + 1;
+    int x0 = std::max(tile.x - radius, 0), x1 = std::min(tile.x + radius, width - 1) + 1;
+    int y0 = std::max(tile.y - radius, 0), y1 = std::min(tile.y + radius, height - 1) + 1;
+    auto at = [&](int x, int y) { return sums[static_cast<size_t>(x) + static_cast<size_t>(y) * stride]; };
+    int inSquare = at(x1, y1) - at(x0, y1) - at(x1, y0) + at(x0, y0);
+    return inSquare - (tile.type == type ? 1 : 0);
 }

@@ -89,22 +89,23 @@ int fixedIncome(int type)
     return kind ? kind->dailyCost : 0;
 }
 
-// Every house re-sorts the suppliers when one is placed: each distance is
-// worked out once and sorted together with the list position, which keeps
-// equal distances in list order as a stable sort would.
-std::vector<Tile*> sortedByDistance(const Tile& from, const std::vector<Tile*>& tiles)
+// The suppliers of a list whose reach covers a tile, nearest first: each
+// distance is worked out once and sorted together with the list position,
+// which keeps equal distances in list order as a stable sort would.
+std::vector<Tile*> coveringByDistance(const Tile& from, const std::vector<Tile*>& tiles)
 {
     std::vector<std::uint64_t> keys;
-    keys.reserve(tiles.size());
     for (size_t i = 0; i < tiles.size(); ++i)
     {
+        if (!tiles[i]->reaches(from))
+            continue;
         std::int64_t dx = tiles[i]->x - from.x;
         std::int64_t dy = tiles[i]->y - from.y;
         keys.push_back(static_cast<std::uint64_t>(dx * dx + dy * dy) << 32 | i);
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Tile*> sorted;
-    sorted.reserve(tiles.size());
+    sorted.reserve(keys.size());
     for (std::uint64_t key : keys)
         sorted.push_back(tiles[key & 0xffffffffu]);
     return sorted;
@@ -232,6 +233,7 @@ void Tile::setType(int newType, int level)
     {
         map->lastChangedTile = this;
         map->lastChangedType = newType;
+        map->typeChanges += 1;
     }
 }
 
@@ -269,7 +271,7 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
         health -= exposure;
     if (fireOn)
         fireSafety -= exposure;
-    for (Tile* neighbour : allNeighbours)
+    for (Tile* neighbour : allNeighbours())
     {
         if (neighbour->type != TileHouse)
             continue;
@@ -286,36 +288,63 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
     }
 }
 
-void Tile::updateNeighbourLists()
+TileNeighbours Tile::orthogonalNeighbours() const
 {
-    orthogonalNeighbours.clear();
-    diagonalNeighbours.clear();
+    TileNeighbours n;
     for (Tile* t : {north, west, south, east})
-    {
-        if (t)
-            orthogonalNeighbours.push_back(t);
-    }
+        n.add(t);
+    return n;
+}
+
+TileNeighbours Tile::diagonalNeighbours() const
+{
+    TileNeighbours n;
     for (Tile* t : {southEast, southWest, northWest, northEast})
-    {
-        if (t)
-            diagonalNeighbours.push_back(t);
-    }
-    allNeighbours = orthogonalNeighbours;
-    allNeighbours.insert(allNeighbours.end(), diagonalNeighbours.begin(), diagonalNeighbours.end());
-    tilesWithin3 = map->getTilesAround(x, y, 3, false);
-    tilesWithin12 = map->getTilesAround(x, y, 12, false);
-    tilesWithin15 = map->getTilesAround(x, y, 15, false);
+        n.add(t);
+    return n;
+}
+
+TileNeighbours Tile::allNeighbours() const
+{
+    TileNeighbours n;
+    for (Tile* t : {north, west, south, east, southEast, southWest, northWest, northEast})
+        n.add(t);
+    return n;
+}
+
+TileArea Tile::tilesWithin(int radius) const
+{
+    if (!map || map->tiles.empty())
+        return TileArea();
+    return TileArea(map->tiles.data(), map->width, map->height, x, y, radius);
+}
+
+int Tile::reach() const
+{
+    if (const Shop* store = shop())
+        return store->range;
+    if (const Factory* place = workplace())
+        return place->range;
+    if (const WaterSupply* water = waterSupply())
+        return water->range;
+    return -1;
+}
+
+bool Tile::reaches(const Tile& home) const
+{
+    int range = reach();
+    return range >= std::abs(x - home.x) && range >= std::abs(y - home.y);
 }
 
 void Tile::updateNearestSuppliers(int changedType)
 {
     bool all = changedType == TileAllTypes;
     if (all || changedType == TileShop)
-        nearShops = sortedByDistance(*this, map->shops);
+        nearShops = coveringByDistance(*this, map->shops);
     if (all || changedType == TileFactory || changedType == TileOffice)
-        nearWorkplaces = sortedByDistance(*this, map->workplaces);
+        nearWorkplaces = coveringByDistance(*this, map->workplaces);
     if (all || changedType == TileWaterTower || changedType == TilePumpingStation)
-        nearWater = sortedByDistance(*this, map->waterSupplies);
+        nearWater = coveringByDistance(*this, map->waterSupplies);
 }
 
 Shop* Tile::findShop() const
@@ -365,4 +394,27 @@ void Tile::releaseBuilding()
 {
     delete building;
     building = nullptr;
+}
+
+TileArea::TileArea(Tile* tiles, int width, int height, int x, int y, int radius)
+    : base(tiles), stride(width), centre(x + y * width)
+{
+    int x0 = std::max(x - radius, 0);
+    int x1 = std::min(x + radius, width - 1);
+    int y0 = std::max(y - radius, 0);
+    int y1 = std::min(y + radius, height - 1);
+    if (x0 > x1 || y0 > y1)
+        return;
+    first = x0 + y0 * width;
+    rowLength = x1 - x0 + 1;
+    rows = y1 - y0 + 1;
+}
+
+std::vector<Tile*> TileArea::toVector() const
+{
+    std::vector<Tile*> tiles;
+    tiles.reserve(size());
+    for (Tile* tile : *this)
+        tiles.push_back(tile);
+    return tiles;
 }

@@ -3,6 +3,7 @@
 
 #include "simulation/TileFlags.h"
 
+#include <cstddef>
 #include <vector>
 
 class Map;
@@ -46,6 +47,87 @@ enum TileFlag
     TileHighlighted = 8
 };
 
+class Tile;
+
+// The tiles of a square around a tile, row by row and left to right, clipped
+// to the grid and without the tile itself. A view of the map's tiles: it is
+// worked out from the position, so no tile holds a list of its surroundings.
+class TileArea
+{
+public:
+    class iterator
+    {
+    public:
+        Tile* operator*() const;
+        iterator& operator++()
+        {
+            advance();
+            return *this;
+        }
+        bool operator==(const iterator& other) const { return index == other.index; }
+        bool operator!=(const iterator& other) const { return index != other.index; }
+
+    private:
+        friend class TileArea;
+        void advance()
+        {
+            do
+            {
+                if (++index == rowEnd)
+                {
+                    index += stride - rowLength;
+                    rowEnd += stride;
+                }
+            } while (index == centre);
+        }
+        Tile* base = nullptr;
+        int index = 0;
+        int rowEnd = 0;
+        int rowLength = 0;
+        int stride = 0;
+        int centre = 0;
+    };
+
+    TileArea() = default;
+    TileArea(Tile* base, int width, int height, int x, int y, int radius);
+
+    iterator begin() const;
+    iterator end() const;
+    size_t size() const { return rows > 0 ? static_cast<size_t>(rowLength) * rows - 1 : 0; }
+    bool empty() const { return size() == 0; }
+
+    // The same tiles in a vector, for whoever needs to keep them.
+    std::vector<Tile*> toVector() const;
+
+private:
+    Tile* base = nullptr;
+    int stride = 0;
+    int first = 0; // index of the upper left corner
+    int rowLength = 0;
+    int rows = 0;
+    int centre = 0;
+};
+
+// Up to eight neighbours of a tile in a fixed order, held in place.
+class TileNeighbours
+{
+public:
+    Tile* const* begin() const { return items; }
+    Tile* const* end() const { return items + count; }
+    size_t size() const { return count; }
+    std::vector<Tile*> toVector() const { return std::vector<Tile*>(begin(), end()); }
+
+private:
+    friend class Tile;
+    void add(Tile* tile)
+    {
+        if (tile)
+            items[count++] = tile;
+    }
+    Tile* items[8] = {};
+    size_t count = 0;
+};
+
 // One grid cell with what stands on it. The map owns its tiles by value and
 // frees their building records.
 class Tile
@@ -66,11 +148,28 @@ public:
     // Adds one day of crime, sickness and fire hazard to a house tile.
     void accumulateRisks(bool crimeOn, bool healthOn, bool fireOn);
 
-    // Rebuilds the neighbour lists and the radius lists from the neighbour pointers.
-    void updateNeighbourLists();
+    // The neighbours on the grid, from the neighbour pointers: north, west,
+    // south, east; south-east, south-west, north-west, north-east; and all
+    // of them in that order.
+    TileNeighbours orthogonalNeighbours() const;
+    TileNeighbours diagonalNeighbours() const;
+    TileNeighbours allNeighbours() const;
 
-    // Rebuilds the distance-sorted supplier lists a changed type affects.
+    // The tiles of the square of a radius around this one (see TileArea).
+    TileArea tilesWithin(int radius) const;
+    TileArea tilesWithin3() const { return tilesWithin(3); }
+    TileArea tilesWithin12() const { return tilesWithin(12); }
+    TileArea tilesWithin15() const { return tilesWithin(15); }
+
+    // Rebuilds the distance-sorted supplier lists a changed type affects:
+    // the suppliers whose reach covers this tile, nearest first.
     void updateNearestSuppliers(int changedType);
+
+    // The range of the shop, workplace or water supply standing here; -1 for anything else.
+    int reach() const;
+
+    // True when the supplier standing here has the tile in its square reach.
+    bool reaches(const Tile& home) const;
 
     // The nearest shop with room whose reach covers this tile, or null.
     Shop* findShop() const;
@@ -98,18 +197,24 @@ public:
     // The record of a landfill tile.
     Landfill* landfill() const;
 
+    // What the day's passes read of every house and supplier comes first,
+    // so that they touch as few cache lines as they can.
     int type = TileEmpty;
     int facing = 0;
     int x = 0;
     int y = 0;
     unsigned int id = 0;
     TileFlags flags = TileOffScreen;
+    Building* building = nullptr;
+    // Suppliers whose reach covers this house, by distance, ties by id.
+    std::vector<Tile*> nearShops;
+    std::vector<Tile*> nearWorkplaces;
+    std::vector<Tile*> nearWater;
     double crime = 0.0;
     double fireSafety = 0.0;
     double health = 0.0;
-    std::vector<int> actions;
     Map* map = nullptr;
-    Building* building = nullptr;
+    std::vector<int> actions;
     Tile* north = nullptr;
     Tile* south = nullptr;
     Tile* west = nullptr;
@@ -118,19 +223,36 @@ public:
     Tile* southWest = nullptr;
     Tile* northEast = nullptr;
     Tile* southEast = nullptr;
-    std::vector<Tile*> orthogonalNeighbours;
-    std::vector<Tile*> diagonalNeighbours;
-    std::vector<Tile*> allNeighbours;
-    std::vector<Tile*> tilesWithin3;
-    std::vector<Tile*> tilesWithin12;
-    std::vector<Tile*> tilesWithin15;
-    std::vector<Tile*> nearShops;
-    std::vector<Tile*> nearWorkplaces;
-    std::vector<Tile*> nearWater;
 
 private:
     // Frees the building record, if any.
     void releaseBuilding();
 };
+
+inline Tile* TileArea::iterator::operator*() const
+{
+    return base + index;
+}
+
+inline TileArea::iterator TileArea::begin() const
+{
+    iterator it;
+    it.base = base;
+    it.stride = stride;
+    it.rowLength = rowLength;
+    it.centre = centre;
+    it.index = first;
+    it.rowEnd = first + rowLength;
+    if (rows > 0 && it.index == centre)
+        it.advance();
+    return it;
+}
+
+inline TileArea::iterator TileArea::end() const
+{
+    iterator it;
+    it.index = first + rows * stride;
+    return it;
+}
 
 #endif

@@ -32,7 +32,7 @@ CONCURRENCY_TEST_F(ActionTest, BuildARoadBesideTheStartingRoad)
     ASSERT_EQ(map.roads.size(), 1u);
     Tile* start = map.roads.front();
     Tile* site = nullptr;
-    for (Tile* t : start->orthogonalNeighbours)
+    for (Tile* t : start->orthogonalNeighbours())
     {
         if (slotOf(*t, 1) >= 0)
             site = t;
@@ -64,7 +64,7 @@ CONCURRENCY_TEST_F(ActionTest, BuildARoadBesideTheStartingRoad)
     // The new road reveals its surroundings and its new neighbours offer building.
     EXPECT_TRUE(map.getTile(site->x + 2, site->y)->flags & TileRevealed);
     EXPECT_TRUE(map.getTile(site->x, site->y - 2)->flags & TileRevealed);
-    for (Tile* t : site->orthogonalNeighbours)
+    for (Tile* t : site->orthogonalNeighbours())
     {
         if (t->type == TileEmpty)
         {
