@@ -2,7 +2,7 @@
 # window sizes in conf.dat no display can show start it at 1280 x 720; a
 # save beyond the file size limit (ulimit -f) says "Oh no." and keeps the
 # old save; a named pipe in a slot's place neither hangs the Load window nor
-# the loader; two screenshots taken at once are both kept; and the audio
+# the loader; a screenshot never overwrites a taken name; and the audio
 # device is closed at exit.
 #
 # Places below are logical pixels; the window is 1280 x 720 (pixel scale 2).
@@ -64,12 +64,20 @@ for size in 100000x100000 32767x32767 2147483647x2147483647; do
 done
 cp conf.orig conf.dat
 
-# --- five screenshots in a second or two: at least two share their stamp,
-# and every one is kept, the later ones of a second with a counter
+# --- screenshots whose names are taken: every second of the next five
+# minutes already has its file, as when two shots share a second or come
+# twelve hours apart; each new shot is kept beside it with a counter and
+# none is overwritten, however slowly the machine takes them
 start_game
 win=$(wait_window 30) || exit 1
 rm -rf screenshots
-shots() { ls screenshots 2>/dev/null | grep -c '\.png$'; }
+mkdir screenshots
+now=$(date +%s)
+for ((t = now; t < now + 300; ++t)); do
+    : >"screenshots/$(date -d "@$t" '+%d-%m-%Y %I-%M-%S').png"
+done
+taken=$(ls screenshots | wc -l)
+shots() { find screenshots -name '*.png' -size +0 | wc -l; }
 for n in 1 2 3 4 5; do
     send_key "$win" F12
     end=$((SECONDS + 20))
@@ -77,10 +85,10 @@ for n in 1 2 3 4 5; do
         sleep 0.05
     done
 done
-[ "$(ls screenshots | grep -c '\.png$')" = "5" ] || fail "five screenshots left: $(ls screenshots | tr '\n' ' ')"
-[ "$(ls screenshots | grep -cvE '^[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9]{2}-[0-9]{2}-[0-9]{2}( \([2-5]\))?\.png$')" = "0" ] ||
-    fail "screenshot names: $(ls screenshots | tr '\n' ' ')"
-ls screenshots | grep -q ' (2)\.png$' || fail "no two screenshots shared a second: $(ls screenshots | tr '\n' ' ')"
+[ "$(shots)" = "5" ] || fail "five screenshots left: $(find screenshots -size +0 | tr '\n' ' ')"
+[ "$(ls screenshots | wc -l)" = $((taken + 5)) ] || fail "a screenshot overwrote a taken name"
+[ "$(find screenshots -size +0 -name '*.png' | grep -cvE '/[0-9]{2}-[0-9]{2}-[0-9]{4} [0-9]{2}-[0-9]{2}-[0-9]{2} \([2-6]\)\.png$')" = "0" ] ||
+    fail "screenshot names: $(find screenshots -size +0 | tr '\n' ' ')"
 quit_cleanly
 
 # --- slot 1 holds a small city, slot 2 a large one, slot 3 is a named pipe
