@@ -250,9 +250,11 @@ private:
     template <typename Kind>
     void orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigned char>& room);
 
-    // Serves each house of an order from its list, as House::satisfyShopping and the others do.
+    // Serves each house of an order from its list, as House::satisfyShopping
+    // and the others do; the suppliers are the ones the lists were built from.
     template <typename Kind>
-    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room);
+    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room,
+                      const std::vector<Tile*>& suppliers);
 
     // Points every tile at its eight neighbours.
     void linkNeighbours();

@@ -269,7 +269,8 @@ void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigne
 }
 
 template <typename Kind>
-void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room)
+void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room,
+                       const std::vector<Tile*>& group)
 {
     using Record = typename Kind::Record;
     // Each house takes from the nearest suppliers with room until its demand
@@ -278,8 +279,15 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
     // demand over is full: each search goes on after the last one found.
     // The order jumps about the grid: the records a few houses ahead are
     // fetched while this one is served.
+    // Every list holds suppliers of the group alone, and a full one stays
+    // full: once none has room, no house further on finds one, and the
+    // searches through their whole lists can be left out.
+    size_t withRoom = 0;
+    for (const Tile* supplier : group)
+        if (roomOf<Kind>(tiles.data(), room, supplier) == roomLeft)
+            ++withRoom;
     const size_t ahead = 8;
-    for (size_t i = 0; i < order.size(); ++i)
+    for (size_t i = 0; i < order.size() && withRoom > 0; ++i)
     {
         if (i + ahead < order.size())
         {
@@ -302,10 +310,13 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
         {
             Kind::serve(*supplier, house);
             if (!Kind::hasRoom(*supplier))
+            {
                 room[at] = roomNone;
+                --withRoom;
+            }
         }
         const std::vector<Tile*>* suppliers = nullptr;
-        while (demand > 0)
+        while (demand > 0 && withRoom > 0)
         {
             if (!suppliers)
                 suppliers = &(entry.house->*Kind::list);
@@ -327,7 +338,10 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
                 break;
             Kind::serve(*supplier, house);
             if (!Kind::hasRoom(*supplier))
+            {
                 room[static_cast<size_t>(supplier->tile - tiles.data())] = roomNone;
+                --withRoom;
+            }
             ++from;
         }
     }
@@ -339,7 +353,7 @@ void Map::assignHousesToSuppliers()
     orderByNearestSupplier<Shopping>(orderScratch[0], roomScratch[0]);
     orderByNearestSupplier<Jobs>(orderScratch[1], roomScratch[1]);
     orderByNearestSupplier<Water>(orderScratch[2], roomScratch[2]);
-    serveInOrder<Shopping>(orderScratch[0], roomScratch[0]);
-    serveInOrder<Jobs>(orderScratch[1], roomScratch[1]);
-    serveInOrder<Water>(orderScratch[2], roomScratch[2]);
+    serveInOrder<Shopping>(orderScratch[0], roomScratch[0], shops);
+    serveInOrder<Jobs>(orderScratch[1], roomScratch[1], workplaces);
+    serveInOrder<Water>(orderScratch[2], roomScratch[2], waterSupplies);
 }
