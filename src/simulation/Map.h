@@ -244,6 +244,8 @@ private:
     // Per kind and tile: whether the supplier there has room (see orderByNearestSupplier).
     std::vector<unsigned char> roomScratch[3];
     std::vector<Served> orderScratch[3];
+    // The suppliers with room in each block of the grid (see serveInOrder).
+    std::vector<int> regionRoomScratch;
 
     // Orders the houses by the distance to the first supplier of their list
     // with room (see assignHousesToSuppliers).
