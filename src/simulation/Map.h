@@ -258,9 +258,6 @@ private:
     void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room,
                       const std::vector<Tile*>& suppliers);
 
-    // Points every tile at its eight neighbours.
-    void linkNeighbours();
-
     // Frees every building record and empties the per-type lists.
     void releaseContents();
 
@@ -282,5 +279,14 @@ private:
     // Turns a new building toward a neighbouring road.
     void chooseFacing(Tile& tile);
 };
+
+inline Tile* Tile::neighbour(int dx, int dy) const
+{
+    int nx = x + dx;
+    int ny = y + dy;
+    if (!map || nx < 0 || ny < 0 || nx >= map->width || ny >= map->height)
+        return nullptr;
+    return &map->tiles[static_cast<size_t>(nx) + static_cast<size_t>(ny) * map->width];
+}
 
 #endif
