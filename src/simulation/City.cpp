@@ -166,7 +166,6 @@ void City::rollOverYear()
 
 void City::updateSocialClasses()
 {
-    sf::Lock lock(populationMutex);
     // Houses rated Tolerable, Good and Excellent make the three classes.
     int rated[3] = {0, 0, 0};
     if (game && game->map)
@@ -179,6 +178,12 @@ void City::updateSocialClasses()
                 rated[level - 4] += 1;
         }
     }
+    setSocialClasses(rated);
+}
+
+void City::setSocialClasses(const int rated[3])
+{
+    sf::Lock lock(populationMutex);
     int n = rated[0] + rated[1] + rated[2];
     lowerShare = 0.0;
     middleShare = 0.0;

@@ -77,6 +77,10 @@ public:
     // Recomputes the shares of the three social classes from the house ratings.
     void updateSocialClasses();
 
+    // Sets the shares from the counts of houses rated Tolerable, Good and
+    // Excellent, for a caller that has just counted them.
+    void setSocialClasses(const int rated[3]);
+
     Game* game;
     int population = 0;
     int loan = 0;

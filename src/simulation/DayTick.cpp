@@ -160,8 +160,14 @@ void DayTick::resetBuildings()
             }
         }
     }
+    // The houses' waste is summed in their pass, as the first of the sum below.
     for (Tile* tile : houses)
     {
+        if (tile->building && tile->building->wastePerDay > 0.0)
+        {
+            waste += tile->building->wastePerDay;
+            wasteBuildings += 1;
+        }
         House* house = tile->house();
         if (!house)
             continue;
@@ -174,8 +180,8 @@ void DayTick::resetBuildings()
         house->waterDemand = demand;
         house->jobDemand = demand;
     }
-    for (const std::vector<Tile*>* list : {&houses, &shops, &waterSupplies, &factories, &fireStations,
-                                           &policeStations, &hospitals, &offices, &landfills})
+    for (const std::vector<Tile*>* list :
+         {&shops, &waterSupplies, &factories, &fireStations, &policeStations, &hospitals, &offices, &landfills})
     {
         for (Tile* tile : *list)
         {
@@ -230,6 +236,9 @@ void DayTick::updateHouses()
             continue;
         house->shownNeeds.store(house->unmetNeeds, relaxed);
         house->shownAttractiveness.store(house->attractiveness, relaxed);
+        int rating = attractionLevel(house->attractiveness);
+        if (rating >= 4)
+            rated[rating - 4] += 1;
         tile->accumulateRisks(policeOn, hospitalsOn, fireStationsOn);
         // The drawing shows these risks without reading the tile's values.
         int warnings = (tile->crime > 0.0 ? WarnCrime : 0) | (tile->fireSafety < 0.0 ? WarnFireHazard : 0) |
@@ -374,7 +383,9 @@ void DayTick::applyUnlocks()
 void DayTick::rollOver()
 {
     city->rollOverDay();
-    city->updateSocialClasses();
+    // What the houses show stays as the pass over them left it: the tick
+    // holds the tiles, so its count is the one a new pass would make.
+    city->setSocialClasses(rated);
     game->updateHousingDemand();
     Game* owner = game;
     if (today % 30 == 0)

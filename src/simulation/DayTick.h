@@ -102,6 +102,9 @@ private:
     double waste = 0.0;
     int wasteBuildings = 0;
     int population = 0;
+    // The houses by the rating they show, counted by the pass over them
+    // for the social classes of the day's end (see City::updateSocialClasses).
+    int rated[3] = {0, 0, 0};
 
     // Whole-unit bookings gathered per category before they reach the city.
     long long gains[City::BookSize] = {};

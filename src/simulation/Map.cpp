@@ -127,7 +127,6 @@ void Map::resetTiles()
     unlistSuppliers();
     listedHouseIds.clear();
     typeChanges = 0;
-    linkNeighbours();
 }
 
 Tile* Map::getTile(int x, int y)
@@ -343,23 +342,6 @@ void Map::rotate(bool right)
         unlistSuppliers();
     }
     rebuildAfterRotation();
-}
-
-void Map::linkNeighbours()
-{
-    for (Tile& tile : tiles)
-    {
-        int x = tile.x;
-        int y = tile.y;
-        tile.north = getTile(x, y - 1);
-        tile.south = getTile(x, y + 1);
-        tile.west = getTile(x - 1, y);
-        tile.east = getTile(x + 1, y);
-        tile.northWest = getTile(x - 1, y - 1);
-        tile.southWest = getTile(x - 1, y + 1);
-        tile.northEast = getTile(x + 1, y - 1);
-        tile.southEast = getTile(x + 1, y + 1);
-    }
 }
 
 void Map::releaseContents()

@@ -244,18 +244,19 @@ private:
     // Per kind and tile: whether the supplier there has room (see orderByNearestSupplier).
     std::vector<unsigned char> roomScratch[3];
     std::vector<Served> orderScratch[3];
+    // The suppliers with room in each block of the grid (see serveInOrder).
+    std::vector<int> regionRoomScratch;
 
     // Orders the houses by the distance to the first supplier of their list
     // with room (see assignHousesToSuppliers).
     template <typename Kind>
     void orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigned char>& room);
 
-    // Serves each house of an order from its list, as House::satisfyShopping and the others do.
+    // Serves each house of an order from its list, as House::satisfyShopping
+    // and the others do; the suppliers are the ones the lists were built from.
     template <typename Kind>
-    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room);
-
-    // Points every tile at its eight neighbours.
-    void linkNeighbours();
+    void serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room,
+                      const std::vector<Tile*>& suppliers);
 
     // Frees every building record and empties the per-type lists.
     void releaseContents();
@@ -278,5 +279,14 @@ private:
     // Turns a new building toward a neighbouring road.
     void chooseFacing(Tile& tile);
 };
+
+inline Tile* Tile::neighbour(int dx, int dy) const
+{
+    int nx = x + dx;
+    int ny = y + dy;
+    if (!map || nx < 0 || ny < 0 || nx >= map->width || ny >= map->height)
+        return nullptr;
+    return &map->tiles[static_cast<size_t>(nx) + static_cast<size_t>(ny) * map->width];
+}
 
 #endif

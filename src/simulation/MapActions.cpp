@@ -97,7 +97,7 @@ void Map::burnDownFires()
 
 void Map::offerActions(Tile& tile)
 {
-    const Tile* sides[] = {tile.north, tile.west, tile.south, tile.east};
+    const Tile* sides[] = {tile.north(), tile.west(), tile.south(), tile.east()};
     int roadSides = 0;
     bool besideBuilding = false;
     for (const Tile* side : sides)
@@ -163,13 +163,13 @@ void Map::chooseFacing(Tile& tile)
         return;
     int candidates[4];
     int count = 0;
-    if (isRoad(tile.west))
+    if (isRoad(tile.west()))
         candidates[count++] = 4;
-    if (isRoad(tile.east))
+    if (isRoad(tile.east()))
         candidates[count++] = 3;
-    if (isRoad(tile.north))
+    if (isRoad(tile.north()))
         candidates[count++] = 2;
-    if (isRoad(tile.south))
+    if (isRoad(tile.south()))
         candidates[count++] = 1;
     tile.facing = count > 0 ? candidates[std::rand() % count] : 4;
 }

@@ -269,7 +269,8 @@ void Map::orderByNearestSupplier(std::vector<Served>& order, std::vector<unsigne
 }
 
 template <typename Kind>
-void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room)
+void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned char>& room,
+                       const std::vector<Tile*>& group)
 {
     using Record = typename Kind::Record;
     // Each house takes from the nearest suppliers with room until its demand
@@ -278,13 +279,56 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
     // demand over is full: each search goes on after the last one found.
     // The order jumps about the grid: the records a few houses ahead are
     // fetched while this one is served.
-    const size_t ahead = 8;
-    for (size_t i = 0; i < order.size(); ++i)
+    // Every list holds suppliers of the group alone, and a full one stays
+    // full: once none has room, no house further on finds one, and the
+    // searches through their whole lists can be left out. The same holds
+    // near a house: its list lies within the farthest reach around it, so
+    // the suppliers with room are counted by blocks of the grid too.
+    const int shift = 4;
+    const int blocksWide = (width >> shift) + 1;
+    std::vector<int>& blocks = regionRoomScratch;
+    blocks.assign(static_cast<size_t>(blocksWide) * ((height >> shift) + 1), 0);
+    auto blockOf = [&](const Tile& t) { return static_cast<size_t>((t.y >> shift) * blocksWide + (t.x >> shift)); };
+    size_t withRoom = 0;
+    int farthest = 0;
+    for (const Tile* supplier : group)
     {
+        farthest = std::max(farthest, std::min(supplier->reach(), std::max(width, height)));
+        if (roomOf<Kind>(tiles.data(), room, supplier) == roomLeft)
+        {
+            ++withRoom;
+            ++blocks[blockOf(*supplier)];
+        }
+    }
+    auto roomNear = [&](const Tile& home) {
+        int x0 = std::max(home.x - farthest, 0) >> shift;
+        int x1 = std::min(home.x + farthest, width - 1) >> shift;
+        int y0 = std::max(home.y - farthest, 0) >> shift;
+        int y1 = std::min(home.y + farthest, height - 1) >> shift;
+        for (int by = y0; by <= y1; ++by)
+            for (int bx = x0; bx <= x1; ++bx)
+                if (blocks[static_cast<size_t>(by * blocksWide + bx)] > 0)
+                    return true;
+        return false;
+    };
+    auto filled = [&](Record& full) {
+        room[static_cast<size_t>(full.tile - tiles.data())] = roomNone;
+        --withRoom;
+        --blocks[blockOf(*full.tile)];
+    };
+    // The list is fetched in two steps: the house's tile, which holds where
+    // the list lies, further ahead, then the list's entries past its find.
+    const size_t ahead = 8;
+    for (size_t i = 0; i < order.size() && withRoom > 0; ++i)
+    {
+        if (i + 2 * ahead < order.size())
+            __builtin_prefetch(&(order[i + 2 * ahead].house->*Kind::list));
         if (i + ahead < order.size())
         {
-            __builtin_prefetch(order[i + ahead].record, 1);
-            __builtin_prefetch(order[i + ahead].supplier, 1);
+            const Served& next = order[i + ahead];
+            __builtin_prefetch(next.record, 1);
+            __builtin_prefetch(next.supplier, 1);
+            __builtin_prefetch((next.house->*Kind::list).data() + next.from + 1);
         }
         const Served& entry = order[i];
         House* house = entry.record;
@@ -302,8 +346,10 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
         {
             Kind::serve(*supplier, house);
             if (!Kind::hasRoom(*supplier))
-                room[at] = roomNone;
+                filled(*supplier);
         }
+        if (demand <= 0 || !roomNear(*entry.house))
+            continue;
         const std::vector<Tile*>* suppliers = nullptr;
         while (demand > 0)
         {
@@ -327,7 +373,7 @@ void Map::serveInOrder(const std::vector<Served>& order, std::vector<unsigned ch
                 break;
             Kind::serve(*supplier, house);
             if (!Kind::hasRoom(*supplier))
-                room[static_cast<size_t>(supplier->tile - tiles.data())] = roomNone;
+                filled(*supplier);
             ++from;
         }
     }
@@ -339,7 +385,7 @@ void Map::assignHousesToSuppliers()
     orderByNearestSupplier<Shopping>(orderScratch[0], roomScratch[0]);
     orderByNearestSupplier<Jobs>(orderScratch[1], roomScratch[1]);
     orderByNearestSupplier<Water>(orderScratch[2], roomScratch[2]);
-    serveInOrder<Shopping>(orderScratch[0], roomScratch[0]);
-    serveInOrder<Jobs>(orderScratch[1], roomScratch[1]);
-    serveInOrder<Water>(orderScratch[2], roomScratch[2]);
+    serveInOrder<Shopping>(orderScratch[0], roomScratch[0], shops);
+    serveInOrder<Jobs>(orderScratch[1], roomScratch[1], workplaces);
+    serveInOrder<Water>(orderScratch[2], roomScratch[2], waterSupplies);
 }

@@ -291,7 +291,7 @@ void Tile::accumulateRisks(bool crimeOn, bool healthOn, bool fireOn)
 TileNeighbours Tile::orthogonalNeighbours() const
 {
     TileNeighbours n;
-    for (Tile* t : {north, west, south, east})
+    for (Tile* t : {north(), west(), south(), east()})
         n.add(t);
     return n;
 }
@@ -299,7 +299,7 @@ TileNeighbours Tile::orthogonalNeighbours() const
 TileNeighbours Tile::diagonalNeighbours() const
 {
     TileNeighbours n;
-    for (Tile* t : {southEast, southWest, northWest, northEast})
+    for (Tile* t : {southEast(), southWest(), northWest(), northEast()})
         n.add(t);
     return n;
 }
@@ -307,7 +307,7 @@ TileNeighbours Tile::diagonalNeighbours() const
 TileNeighbours Tile::allNeighbours() const
 {
     TileNeighbours n;
-    for (Tile* t : {north, west, south, east, southEast, southWest, northWest, northEast})
+    for (Tile* t : {north(), west(), south(), east(), southEast(), southWest(), northWest(), northEast()})
         n.add(t);
     return n;
 }

@@ -148,9 +148,8 @@ public:
     // Adds one day of crime, sickness and fire hazard to a house tile.
     void accumulateRisks(bool crimeOn, bool healthOn, bool fireOn);
 
-    // The neighbours on the grid, from the neighbour pointers: north, west,
-    // south, east; south-east, south-west, north-west, north-east; and all
-    // of them in that order.
+    // The neighbours on the grid: north, west, south, east; south-east,
+    // south-west, north-west, north-east; and all of them in that order.
     TileNeighbours orthogonalNeighbours() const;
     TileNeighbours diagonalNeighbours() const;
     TileNeighbours allNeighbours() const;
@@ -215,14 +214,19 @@ public:
     double health = 0.0;
     Map* map = nullptr;
     std::vector<int> actions;
-    Tile* north = nullptr;
-    Tile* south = nullptr;
-    Tile* west = nullptr;
-    Tile* east = nullptr;
-    Tile* northWest = nullptr;
-    Tile* southWest = nullptr;
-    Tile* northEast = nullptr;
-    Tile* southEast = nullptr;
+
+    // The tile next to this one on the grid, or null past its edge; worked
+    // out from the position, so a tile holds no pointers to its neighbours
+    // (defined in Map.h, which knows the grid).
+    Tile* neighbour(int dx, int dy) const;
+    Tile* north() const { return neighbour(0, -1); }
+    Tile* south() const { return neighbour(0, 1); }
+    Tile* west() const { return neighbour(-1, 0); }
+    Tile* east() const { return neighbour(1, 0); }
+    Tile* northWest() const { return neighbour(-1, -1); }
+    Tile* southWest() const { return neighbour(-1, 1); }
+    Tile* northEast() const { return neighbour(1, -1); }
+    Tile* southEast() const { return neighbour(1, 1); }
 
 private:
     // Frees the building record, if any.

@@ -79,8 +79,8 @@ TEST_F(NeighbourhoodTest, NeighbourListOrders)
         all.insert(all.end(), c.diagonal.begin(), c.diagonal.end());
         EXPECT_EQ(positions(t.allNeighbours().toVector()), all);
     }
-    EXPECT_EQ(tile(0, 0).north, nullptr);
-    EXPECT_EQ(tile(0, 0).southEast, &tile(1, 1));
+    EXPECT_EQ(tile(0, 0).north(), nullptr);
+    EXPECT_EQ(tile(0, 0).southEast(), &tile(1, 1));
 }
 
 // A house at (10, 10) with its demand and one supplier of each kind placed by the case.

@@ -226,8 +226,8 @@ void MapRenderer::addTile(Tile& tile)
 
     if (type == TileRoad)
     {
-        int bits = (isRoad(tile.north) ? 1 : 0) | (isRoad(tile.south) ? 2 : 0) | (isRoad(tile.west) ? 4 : 0) |
-                   (isRoad(tile.east) ? 8 : 0);
+        int bits = (isRoad(tile.north()) ? 1 : 0) | (isRoad(tile.south()) ? 2 : 0) |
+                   (isRoad(tile.west()) ? 4 : 0) | (isRoad(tile.east()) ? 8 : 0);
         addTileSprite(sprites.roads[bits], x, y);
         if (highlighted)
             addTileSprite(sprites.highlighted, x, y);
@@ -260,8 +260,8 @@ void MapRenderer::addTile(Tile& tile)
 
 void MapRenderer::addEdge(const Tile& tile)
 {
-    const Tile* around[8] = {tile.north, tile.south, tile.west, tile.east,
-                             tile.northWest, tile.southWest, tile.northEast, tile.southEast};
+    const Tile* around[8] = {tile.north(),     tile.south(),     tile.west(),      tile.east(),
+                             tile.northWest(), tile.southWest(), tile.northEast(), tile.southEast()};
     for (const Tile* other : around)
     {
         if (isRevealed(other))
