@@ -8,6 +8,7 @@
 // faults and the allocator's first growth count as they do on a real click;
 // the child reports its own time and resident memory through a pipe.
 
+#include "ResidentMemory.h"
 #include "../tests/support/GameParts.h"
 #include "../tests/support/HeadlessUi.h"
 #include "../tests/support/ScriptedCity.h"
@@ -32,18 +33,6 @@
 
 namespace
 {
-
-double residentMegabytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r"))
-    {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // A headless game at its title screen, its saves under a folder of its own.
 struct TitleScreen

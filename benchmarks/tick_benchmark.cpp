@@ -3,6 +3,7 @@
 // memory a new game's map holds.
 // (The tick logs every day; keep the results only: | grep -E '^(BM_|-|Benchmark)'.)
 
+#include "ResidentMemory.h"
 #include "../tests/support/GameParts.h"
 #include "../tests/support/ScriptedCity.h"
 #include "game/Game.h"
@@ -117,19 +118,6 @@ void BM_ShopListsAfterAShopIsPlaced(benchmark::State& state)
     state.counters["shops"] = static_cast<double>(map.shops.size());
 }
 BENCHMARK(BM_ShopListsAfterAShopIsPlaced)->Arg(75)->Arg(256)->Unit(benchmark::kMillisecond);
-
-// Resident memory in megabytes.
-double residentMegabytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r"))
-    {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // What a new game's 75 x 75 map adds to the process: its tiles with their
 // neighbour, radius and supplier lists.
