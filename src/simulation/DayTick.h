@@ -3,6 +3,7 @@
 
 #include "simulation/City.h"
 #include "simulation/Tile.h"
+#include "simulation/TileLists.h"
 
 #include <SFML/System/Clock.hpp>
 
@@ -17,7 +18,7 @@ class Map;
 // houses, goods, upkeep, waste, loan interest, unlocks and the roll-overs.
 // Game::buildingTick runs it on the tick's thread while it holds tileMutex;
 // everything the player sees or hears from it is posted to the main thread.
-class DayTick
+class DayTick : private TileLists
 {
 public:
     explicit DayTick(Game* game);
@@ -82,19 +83,8 @@ private:
     sf::Clock clock;
     int today = 0;
 
-    // The day's copies of the map's lists.
-    std::vector<Tile*> tilesOfType[TileTypeCount];
+    // The day's copies of the map's lists: tilesOfType (TileLists) and these.
     std::vector<Tile*> waterSupplies;
-    std::vector<Tile*>& houses = tilesOfType[TileHouse];
-    std::vector<Tile*>& shops = tilesOfType[TileShop];
-    std::vector<Tile*>& factories = tilesOfType[TileFactory];
-    std::vector<Tile*>& parks = tilesOfType[TilePark];
-    std::vector<Tile*>& roads = tilesOfType[TileRoad];
-    std::vector<Tile*>& fireStations = tilesOfType[TileFireStation];
-    std::vector<Tile*>& policeStations = tilesOfType[TilePoliceStation];
-    std::vector<Tile*>& hospitals = tilesOfType[TileHospital];
-    std::vector<Tile*>& offices = tilesOfType[TileOffice];
-    std::vector<Tile*>& landfills = tilesOfType[TileLandfill];
 
     bool policeOn = false;
     bool hospitalsOn = false;

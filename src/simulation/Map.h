@@ -2,6 +2,7 @@
 #define QUILLFENN_SIMULATION_MAP_H
 
 #include "simulation/Tile.h"
+#include "simulation/TileLists.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/View.hpp>
@@ -19,7 +20,7 @@ class House;
 // The square grid of tiles the city stands on, with per-type lists of its
 // revealed tiles. Tiles never move in memory between two resets, so pointers
 // to them stay valid until the next create.
-class Map
+class Map : public TileLists
 {
 public:
     explicit Map(Game* game);
@@ -142,22 +143,11 @@ public:
     bool showWorkplaceLabels = true;
     bool showShopLabels = true;
     std::vector<Tile*> revealedTiles;
-    // The revealed tiles of each type, in grid order; houses and shops by id.
-    std::vector<Tile*> tilesOfType[TileTypeCount];
+    // tilesOfType (TileLists): the revealed tiles of each type, in grid
+    // order; houses and shops by id.
     // The revealed suppliers of each need, whatever their type, by id.
     std::vector<Tile*> workplaces;
     std::vector<Tile*> waterSupplies;
-    // The lists of tilesOfType by the names the game reads them by.
-    std::vector<Tile*>& houses = tilesOfType[TileHouse];
-    std::vector<Tile*>& shops = tilesOfType[TileShop];
-    std::vector<Tile*>& factories = tilesOfType[TileFactory];
-    std::vector<Tile*>& parks = tilesOfType[TilePark];
-    std::vector<Tile*>& roads = tilesOfType[TileRoad];
-    std::vector<Tile*>& fireStations = tilesOfType[TileFireStation];
-    std::vector<Tile*>& policeStations = tilesOfType[TilePoliceStation];
-    std::vector<Tile*>& hospitals = tilesOfType[TileHospital];
-    std::vector<Tile*>& offices = tilesOfType[TileOffice];
-    std::vector<Tile*>& landfills = tilesOfType[TileLandfill];
     // What the houses see within three tiles, taken by the day tick for its
     // pass over the houses (types do not change during it); empty outside it.
     // Parks and landfills as summed-area tables of (width + 1) x (height + 1),
